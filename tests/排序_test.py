@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""End-to-end cases for score-rank.
+
+usage: 排序_test.py [--crlf] COMMAND...
+
+Each case runs COMMAND (the program, possibly behind an emulator such as
+`wine score-rank.exe`) on a given standard input and checks standard output
+byte for byte, standard error and the exit status.  With --crlf the count
+line must end in CR LF, as a text-mode stream on Windows writes it.
+"""
+
+import os
+import select
+import subprocess
+import sys
+import time
+
+TIMEOUT = 30
+PROMPT = b"input score:"
+
+
+def ascending(n):
+    return " ".join(str(i) for i in range(1, n + 1))
+
+
+def cut(n):
+    return f'score-rank: only the first 40 scores are ranked; {n} more were left out\n'
+
+
+def stop(text, why="not a whole number"):
+    return f'score-rank: stopped reading at "{text}": {why}\n'
+
+
+TOO_LARGE = "larger than 2147483647"
+FORTY = list(range(40, 0, -1))
+
+# name, standard input, scores listed (highest first), standard error.
+# Every one of these exits with status 0.
+CASES = [
+    ("example", b"60 95 78 -1", [95, 78, 60], ""),
+    ("example with line breaks", b"60\n95\n78\n-1\n", [95, 78, 60], ""),
+    ("only the terminating value", b"-1\n", [], ""),
+    ("zero is a score", b"0 5 0 -3", [5, 0, 0], ""),
+    ("minus zero is a score", b"-0 4 -1", [4, 0], ""),
+    ("plus sign", b"+7 -1", [7], ""),
+    ("leading zeros", b"000042 -00 -1", [42, 0], ""),
+    ("white space of every kind", b"1\t2\n3\r\n4\v5\f6  \r\n-1\r\n",
+     [6, 5, 4, 3, 2, 1], ""),
+    ("equal scores", b"5 9 5 5 -1", [9, 5, 5, 5], ""),
+    ("worked example", b"3 1 4 1 5 -1", [5, 4, 3, 1, 1], ""),
+    ("input after the end is not read", b"3 -1 99 abc 2147483648", [3], ""),
+    ("sign straight after digits", b"5-3 7", [5], ""),
+    ("largest score", b"2147483647 0 -1", [2147483647, 0], ""),
+    ("any negative value ends", b"4 -99999999999 5", [4], ""),
+    ("most negative value ends", b"4 -2147483648 5", [4], ""),
+    ("huge negative value ends", b"4 -" + b"9" * 100000 + b" 5", [4], ""),
+    ("end of input ends quietly", b"3 1 2", [3, 2, 1], ""),
+    ("end of input after white space", b"3 1 2 \n\n", [3, 2, 1], ""),
+    ("empty input", b"", [], ""),
+    ("forty scores fill the table", (ascending(40) + " -1").encode(), FORTY, ""),
+    ("one score too many", (ascending(41) + " -1").encode(), FORTY, cut(1)),
+    ("many scores too many, no terminating value",
+     (ascending(40) + " 7" * 100000).encode(), FORTY, cut(100000)),
+    ("letters", b"abc -1", [], stop("abc")),
+    ("lone minus", b"1 - 2 -1", [1], stop("-")),
+    ("lone plus at end of input", b"1 +", [1], stop("+")),
+    ("double sign", b"--5", [], stop("--5")),
+    ("hex prefix", b"0x10 -1", [0], stop("x10")),
+    ("comma", b"60,95 -1", [60], stop(",95")),
+    ("letters after digits", b"12abc 5", [12], stop("abc")),
+    ("NUL byte", b"5 \0 7 -1", [5], stop("?")),
+    ("UTF-8 text", "5 é7 -1".encode(), [5], stop("??7")),
+    ("control byte", b"5 \x01a\x7f -1", [5], stop("?a?")),
+    ("twenty characters are shown whole", b"abcdefghijklmnopqrst",
+     [], stop("abcdefghijklmnopqrst")),
+    ("longer tokens are cut", b"1 abcdefghijklmnopqrstu 2",
+     [1], stop("abcdefghijklmnopqrst...")),
+    ("bad token after the table is full",
+     (ascending(42) + " x -1").encode(), FORTY, stop("x") + cut(2)),
+    ("just too large", b"7 2147483648 -1", [7], stop("2147483648", TOO_LARGE)),
+    ("too large with sign and zeros", b"+00002147483648",
+     [], stop("+00002147483648", TOO_LARGE)),
+    ("too large runs to white space", b"2147483648abc 1",
+     [], stop("2147483648abc", TOO_LARGE)),
+    ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
+     [3], stop("1" * 20 + "...", TOO_LARGE)),
+]
+
+
+class Run:
+    def __init__(self, command, newline):
+        self.command = command
+        self.newline = newline
+
+    def ranking(self, scores):
+        return (PROMPT + b"Total students are %d" % len(scores) + self.newline
+                + b"".join(b"%d " % s for s in scores))
+
+    def run(self, stdin):
+        return subprocess.run(self.command, input=stdin, capture_output=True,
+                              timeout=TIMEOUT)
+
+
+def check(got, out, err, status):
+    """Returns what differs between a finished run and what it should be."""
+    wrong = []
+    if got.stdout != out:
+        wrong.append(f"stdout {got.stdout[:300]!r}, want {out[:300]!r}")
+    if got.stderr.decode(errors="replace") != err:
+        wrong.append(f"stderr {got.stderr[:300]!r}, want {err!r}")
+    if got.returncode != status:
+        wrong.append(f"status {got.returncode}, want {status}")
+    return wrong
+
+
+def table_case(stdin, scores, err):
+    return lambda r: check(r.run(stdin), r.ranking(scores), err, 0)
+
+
+def read_error(r):
+    # Reading a directory fails with EISDIR.
+    directory = os.open("/", os.O_RDONLY)
+    try:
+        got = subprocess.run(r.command, stdin=directory, capture_output=True,
+                             timeout=TIMEOUT)
+    finally:
+        os.close(directory)
+    return check(got, r.ranking([]),
+                 "score-rank: read error: Is a directory\n", 1)
+
+
+def full_output(r):
+    with open("/dev/full", "wb") as full:
+        got = subprocess.run(r.command, input=b"1 2 -1", stdout=full,
+                             stderr=subprocess.PIPE, timeout=TIMEOUT)
+    got.stdout = b""
+    return check(got, b"",
+                 "score-rank: write error: No space left on device\n", 1)
+
+
+def closed_output(r):
+    got = subprocess.run(r.command, input=b"1 -1", stdout=subprocess.DEVNULL,
+                         stderr=subprocess.PIPE, timeout=TIMEOUT,
+                         preexec_fn=lambda: os.close(1))
+    got.stdout = b""
+    return check(got, b"", "score-rank: write error: Bad file descriptor\n", 1)
+
+
+def dialogue(r):
+    """The prompt arrives while standard input is still open, and the program
+    ends at the terminating value without waiting for end of input."""
+    p = subprocess.Popen(r.command, stdin=subprocess.PIPE,
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    try:
+        out = b""
+        deadline = time.monotonic() + TIMEOUT
+        while len(out) < len(PROMPT) and time.monotonic() < deadline:
+            if select.select([p.stdout], [], [], 0.1)[0]:
+                chunk = os.read(p.stdout.fileno(), 4096)
+                if not chunk:
+                    break
+                out += chunk
+        if out != PROMPT:
+            return [f"before any input, stdout {out!r}, want {PROMPT!r}"]
+        p.stdin.write(b"60 95\n78 -1\n")
+        p.stdin.flush()
+        p.wait(timeout=TIMEOUT)
+        got = subprocess.CompletedProcess(p.args, p.returncode,
+                                          out + p.stdout.read(),
+                                          p.stderr.read())
+        return check(got, r.ranking([95, 78, 60]), "", 0)
+    except subprocess.TimeoutExpired:
+        return ["still running after the terminating value"]
+    finally:
+        p.kill()
+        p.wait()
+        for f in (p.stdin, p.stdout, p.stderr):
+            f.close()
+
+
+def main(argv):
+    newline = b"\n"
+    if argv and argv[0] == "--crlf":
+        newline = b"\r\n"
+        argv = argv[1:]
+    if not argv:
+        sys.exit(__doc__)
+    r = Run(argv, newline)
+    cases = [(name, table_case(i, s, e)) for name, i, s, e in CASES]
+    cases += [("read error", read_error), ("output full", full_output),
+              ("output closed", closed_output), ("dialogue", dialogue)]
+    failed = 0
+    for name, case in cases:
+        try:
+            wrong = case(r)
+        except subprocess.TimeoutExpired:
+            wrong = [f"did not finish in {TIMEOUT} s"]
+        print(("FAIL " if wrong else "ok   ") + name)
+        for w in wrong:
+            print("     " + w)
+        failed += bool(wrong)
+    print(f"{len(cases) - failed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
