@@ -14,6 +14,12 @@ struct ExchangeCase {
 	std::vector<int> want;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ExchangeCase& c, std::ostream* os)
+{
+	*os << c.name;
+}
+
 class Exchange : public testing::TestWithParam<ExchangeCase> {};
 
 TEST_P(Exchange, SortsOnlyTheCountedEntries)
