@@ -15,3 +15,21 @@ void DataSortExchange(int* scores, int count)
 			if (scores[j] > scores[i])
 				std::swap(scores[i], scores[j]);
 }
+
+// Selection sort: pass i finds the largest of entries i to count-1, the first
+// one among equals, and makes at most one exchange, applied to both tables.
+// Moving entry i out to where the largest was can carry it past equal scores,
+// so the sort is not stable.
+void DataSortSelection(int* scores, long* numbers, int count)
+{
+	for (int i = 0; i + 1 < count; i++) {
+		int largest = i;
+		for (int j = i + 1; j < count; j++)
+			if (scores[j] > scores[largest])
+				largest = j;
+		if (largest != i) {
+			std::swap(scores[i], scores[largest]);
+			std::swap(numbers[i], numbers[largest]);
+		}
+	}
+}
