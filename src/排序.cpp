@@ -11,6 +11,7 @@
 #include <cstring>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -199,6 +200,11 @@ int main()
 {
 	int scores[kMaxScores + 1];
 	bool readFailed = false;
+
+#ifdef _WIN32
+	// Notices carry the same bytes on every system: no CR before the LF.
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
 
 	int count = ReadScore(scores, &readFailed);
 	printf("Total students are %d\n", count);

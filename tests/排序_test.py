@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """End-to-end cases for score-rank.
 
-usage: 排序_test.py [--crlf] COMMAND...
+usage: 排序_test.py [--windows] COMMAND...
 
 Each case runs COMMAND (the program, possibly behind an emulator such as
 `wine score-rank.exe`) on a given standard input and checks standard output
-byte for byte, standard error and the exit status.  With --crlf the count
-line must end in CR LF, as a text-mode stream on Windows writes it.
+byte for byte, standard error and the exit status.  With --windows the count
+line must end in CR LF, as a text-mode stream on Windows writes it, and
+system error messages are those of the Windows C runtime.
 """
 
 import os
@@ -88,9 +89,10 @@ CASES = [
 
 
 class Run:
-    def __init__(self, command, newline):
+    def __init__(self, command, windows):
         self.command = command
-        self.newline = newline
+        self.newline = b"\r\n" if windows else b"\n"
+        self.windows = windows
 
     def ranking(self, scores):
         return (PROMPT + b"Total students are %d" % len(scores) + self.newline
@@ -118,15 +120,15 @@ def table_case(stdin, scores, err):
 
 
 def read_error(r):
-    # Reading a directory fails with EISDIR.
+    # Reading a directory fails: EISDIR on Linux, EINVAL under Windows.
     directory = os.open("/", os.O_RDONLY)
     try:
         got = subprocess.run(r.command, stdin=directory, capture_output=True,
                              timeout=TIMEOUT)
     finally:
         os.close(directory)
-    return check(got, r.ranking([]),
-                 "score-rank: read error: Is a directory\n", 1)
+    message = "Invalid argument" if r.windows else "Is a directory"
+    return check(got, r.ranking([]), f"score-rank: read error: {message}\n", 1)
 
 
 def full_output(r):
@@ -179,13 +181,12 @@ def dialogue(r):
 
 
 def main(argv):
-    newline = b"\n"
-    if argv and argv[0] == "--crlf":
-        newline = b"\r\n"
+    windows = argv[:1] == ["--windows"]
+    if windows:
         argv = argv[1:]
     if not argv:
         sys.exit(__doc__)
-    r = Run(argv, newline)
+    r = Run(argv, windows)
     cases = [(name, table_case(i, s, e)) for name, i, s, e in CASES]
     cases += [("read error", read_error), ("output full", full_output),
               ("output closed", closed_output), ("dialogue", dialogue)]

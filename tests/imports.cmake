@@ -1,0 +1,22 @@
+# Checks that PROGRAM is a 32-bit Windows console program that imports only
+# KERNEL32.dll and msvcrt.dll, as objdump (OBJDUMP) reports it.
+execute_process(COMMAND ${OBJDUMP} -f -p ${PROGRAM}
+                OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${OBJDUMP} failed on ${PROGRAM}")
+endif()
+
+string(REGEX MATCHALL "DLL Name: [^\n]*" imports "${dump}")
+list(SORT imports CASE INSENSITIVE)
+set(want "DLL Name: KERNEL32.dll;DLL Name: msvcrt.dll")
+if(NOT imports STREQUAL want)
+  message(FATAL_ERROR "imports are [${imports}], want [${want}]")
+endif()
+
+foreach(line "file format pei-i386" "architecture: i386"
+             "Subsystem[ \t]+00000003[ \t]+\\(Windows CUI\\)")
+  if(NOT dump MATCHES "${line}")
+    message(FATAL_ERROR "objdump shows no '${line}'")
+  endif()
+endforeach()
+message(STATUS "${PROGRAM}: PE32 i386 console program importing ${imports}")
