@@ -36,6 +36,9 @@ struct Input {
 	char buf[16 * 1024];
 };
 
+// Reads the next block; false at the end of input or on a read error.  Either
+// is remembered, so no read follows it: at a terminal, another read would
+// wait for the user again.
 bool Refill(Input* in)
 {
 	while (!in->ended) {
@@ -171,6 +174,7 @@ int ReadScore(int* scores, bool* readFailed)
 		else
 			leftOut++;
 	}
+	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
 
 	if (got == Got::kNotNumber)
