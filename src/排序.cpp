@@ -22,18 +22,21 @@
 namespace {
 
 constexpr int kMaxScores = 40; // the table also holds the terminating value
-constexpr int kShownText = 20; // characters of a bad token quoted in a notice
+constexpr int kShownText = 20; // bytes of a bad token quoted in a notice
 
 // Standard input, read in blocks straight from descriptor 0.  A read returns
 // what is available, so the program never waits for more input than the
-// value in hand needs.  16 KiB blocks read as fast as larger ones, and the
-// peak memory stays the same whatever the length of the input.
+// value in hand needs.  The block size is a build setting: 16 KiB blocks read
+// as fast as larger ones, and the peak memory stays the same whatever the
+// length of the input; test builds use tiny blocks so that every token
+// crosses a refill somewhere.
+static_assert(SCORE_RANK_READ_BLOCK > 0, "a read block holds at least a byte");
 struct Input {
 	const char* pos;
 	const char* end;
 	bool ended; // end of input or a read error has been seen
 	int error;  // errno of the read error, or 0
-	char buf[16 * 1024];
+	char buf[SCORE_RANK_READ_BLOCK];
 };
 
 // Reads the next block; false at the end of input or on a read error.  Either
