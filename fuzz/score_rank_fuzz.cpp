@@ -1,7 +1,10 @@
 // Runs the whole program on each fuzz input, given as its standard input,
 // and checks what every run must write on standard output: the prompt, the
 // count line, then that many scores, at most 40, each followed by one space,
-// from highest to lowest.  The exit status must be 0.
+// from highest to lowest.  The exit status must be 0.  The program is built
+// here with the configured read block, a few bytes in fuzz builds, and must
+// write the same bytes on both outputs as a build that reads each input in
+// one piece: a token split across refills reads as the same token.
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -17,15 +20,20 @@
 #include "排序.cpp"
 #undef main
 
+int ScoreRankWholeMain();
+
 namespace {
 
-// Campaigns run with the program's standard error closed (-close_fd_mask=2),
-// which hides this message too; running the fuzzer on the saved crash input
-// alone shows it.
+// What one run of the program gave; its outputs are short by design.
+struct Run {
+	int status;
+	char out[4096];
+	char err[4096];
+};
+
 [[noreturn]] void Fail(const char* what, const char* out)
 {
-	fprintf(stderr, "score-rank fuzz: %s; standard output:\n%s\n", what,
-	        out);
+	fprintf(stderr, "score-rank fuzz: %s; the output:\n%s\n", what, out);
 	abort();
 }
 
@@ -54,39 +62,80 @@ void CheckOutput(const char* out)
 		Fail("count differs from the number of scores listed", out);
 }
 
+// Empties the memory file fd and makes it the program's descriptor to.
+void Attach(int fd, int to)
+{
+	if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0 ||
+	    (fd != to && dup2(fd, to) < 0))
+		abort();
+}
+
+// Reads back what the program wrote to the memory file fd, as a string.
+void ReadBack(int fd, char* text, size_t size)
+{
+	ssize_t len = pread(fd, text, size, 0);
+	if (len < 0 || static_cast<size_t>(len) >= size)
+		abort();
+	text[len] = '\0';
+	if (memchr(text, '\0', len) != nullptr)
+		Fail("NUL byte in the output", text);
+}
+
+// Runs one build of the program on the input, with standard error going to
+// the memory file err only while it runs, so that libFuzzer's own messages
+// and the checks' still reach the terminal.
+void RunProgram(int (*program)(), const uint8_t* data, size_t size, int err,
+                Run* run)
+{
+	if (ftruncate(0, 0) != 0 ||
+	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
+	    lseek(0, 0, SEEK_SET) != 0)
+		abort();
+	Attach(1, 1);
+	int saved = dup(2);
+	if (saved < 0)
+		abort();
+	Attach(err, 2);
+	run->status = program();
+	if (dup2(saved, 2) < 0)
+		abort();
+	close(saved);
+	ReadBack(1, run->out, sizeof run->out);
+	ReadBack(err, run->err, sizeof run->err);
+}
+
 } // namespace
 
 // Standard input and output become memory files, refilled and emptied for
-// every run.
+// every run; standard error gets one too, at descriptor kErr.
+constexpr int kErr = 100;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
 	int in = memfd_create("stdin", 0);
 	int out = memfd_create("stdout", 0);
-	if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0)
+	int err = memfd_create("stderr", 0);
+	if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 ||
+	    dup2(out, 1) < 0 || dup2(err, kErr) < 0)
 		abort();
 	close(in);
 	close(out);
+	close(err);
 	return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-	if (ftruncate(0, 0) != 0 || ftruncate(1, 0) != 0 ||
-	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
-	    lseek(0, 0, SEEK_SET) != 0 || lseek(1, 0, SEEK_SET) != 0)
-		abort();
+	Run small, whole;
+	RunProgram(ScoreRankMain, data, size, kErr, &small);
+	RunProgram(ScoreRankWholeMain, data, size, kErr, &whole);
 
-	int status = ScoreRankMain();
-
-	char out[4096];
-	ssize_t len = pread(1, out, sizeof out, 0);
-	if (len < 0 || static_cast<size_t>(len) >= sizeof out)
-		abort();
-	out[len] = '\0';
-	if (memchr(out, '\0', len) != nullptr)
-		Fail("NUL byte in standard output", out);
-	CheckOutput(out);
-	if (status != 0)
-		Fail("exit status is not 0", out);
+	CheckOutput(small.out);
+	if (small.status != 0)
+		Fail("exit status is not 0", small.out);
+	if (strcmp(small.out, whole.out) != 0)
+		Fail("standard output differs from a whole read's", small.out);
+	if (strcmp(small.err, whole.err) != 0)
+		Fail("standard error differs from a whole read's", small.err);
 	return 0;
 }

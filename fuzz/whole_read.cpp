@@ -1,0 +1,8 @@
+// The program again, reading in blocks larger than any fuzz input, so that
+// each input arrives in one read: the reference the fuzz target holds the
+// small-block build to.
+
+#undef SCORE_RANK_READ_BLOCK
+#define SCORE_RANK_READ_BLOCK (1 << 16)
+#define main ScoreRankWholeMain
+#include "排序.cpp"
