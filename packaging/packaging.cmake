@@ -1,0 +1,99 @@
+# What `cmake --install` puts where, in two components, and how CPack makes
+# packages of them:
+#   program  score-rank, its manual page and README (Debian package
+#            score-rank; on Windows, the zip)
+#   library  the sorts' static library, header and CMake package files
+#            (Debian package score-rank-dev)
+include(CMakePackageConfigHelpers)
+
+option(SCORE_RANK_DEBIAN_LAYOUT
+       "Install as a Debian package lays files out: a gzipped manual page, and a copyright file and changelog.gz beside each package's documentation"
+       OFF)
+set(SCORE_RANK_MAINTAINER "score-rank maintainers <maintainers@score-rank.invalid>"
+    CACHE STRING "Maintainer named in the Debian packages")
+
+# A Windows download is one folder: the program beside its README.
+if(WIN32)
+  set(program_dir .)
+  set(doc_dir .)
+else()
+  set(program_dir ${CMAKE_INSTALL_BINDIR})
+  set(doc_dir ${CMAKE_INSTALL_DOCDIR})
+endif()
+install(TARGETS score-rank RUNTIME DESTINATION ${program_dir}
+        COMPONENT program)
+install(FILES README.md DESTINATION ${doc_dir} COMPONENT program)
+
+set(page ${PROJECT_BINARY_DIR}/score-rank.1)
+configure_file(src/score-rank.1.in ${page} @ONLY)
+if(SCORE_RANK_DEBIAN_LAYOUT)
+  # Debian compresses manual pages and changelogs with gzip -9n: no name, no
+  # time stamp, so that the bytes depend on the text alone.
+  set(changelog ${PROJECT_BINARY_DIR}/changelog)
+  configure_file(packaging/changelog.in ${changelog} @ONLY)
+  add_custom_command(OUTPUT ${page}.gz ${changelog}.gz
+    COMMAND gzip -9nkf ${page} ${changelog}
+    DEPENDS ${page} ${changelog}
+    COMMENT "Compressing the manual page and the changelog")
+  add_custom_target(debian_docs ALL DEPENDS ${page}.gz ${changelog}.gz)
+  set(page ${page}.gz)
+  install(FILES packaging/copyright ${changelog}.gz
+          DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
+  install(FILES packaging/copyright ${changelog}.gz
+          DESTINATION ${CMAKE_INSTALL_DOCDIR}-dev COMPONENT library)
+endif()
+if(NOT WIN32)
+  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+          COMPONENT program)
+endif()
+
+set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/score-rank)
+install(TARGETS data_sort EXPORT score-rank-targets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library)
+install(FILES src/data_sort.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/score-rank COMPONENT library)
+install(EXPORT score-rank-targets NAMESPACE score-rank::
+        FILE score-rank-config.cmake DESTINATION ${config_dir}
+        COMPONENT library)
+write_basic_package_version_file(score-rank-config-version.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/score-rank-config-version.cmake
+        DESTINATION ${config_dir} COMPONENT library)
+
+# Packages.  The package presets choose the generator: DEB on Linux, ZIP for
+# Windows.
+set(CPACK_PACKAGE_VENDOR "The score-rank authors")
+set(CPACK_PACKAGE_CONTACT "${SCORE_RANK_MAINTAINER}")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_VERBATIM_VARIABLES ON)
+if(WIN32)
+  # The zip holds the program alone.
+  set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL program)
+  set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+else()
+  set(CPACK_COMPONENTS_ALL program library)
+endif()
+
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME score-rank)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "rank the scores of a group of students
+score-rank reads whole-number scores from standard input, up to the first
+negative number or the end of the input, says how many it ranked and lists
+them from highest to lowest. It ranks up to 40 scores, counts any further
+ones, and tells on standard error where and why it stopped reading when the
+input holds something that is not a score.")
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME score-rank-dev)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_LIBRARY_DESCRIPTION "descending sorts of score tables from score-rank
+The sorts that score-rank uses, as a static library for other programs:
+DataSortExchange sorts a table of int scores from highest to lowest in place,
+and DataSortSelection does the same while moving a companion table of long
+numbers along with the scores. The package has the header
+<score-rank/data_sort.h> and CMake package files, so that a CMake project uses
+find_package(score-rank) and links to score-rank::data_sort.")
+include(CPack)
