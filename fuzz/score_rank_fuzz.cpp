@@ -62,14 +62,6 @@ void CheckOutput(const char* out)
 		Fail("count differs from the number of scores listed", out);
 }
 
-// Empties the memory file fd and makes it the program's descriptor to.
-void Attach(int fd, int to)
-{
-	if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0 ||
-	    (fd != to && dup2(fd, to) < 0))
-		abort();
-}
-
 // Reads back what the program wrote to the memory file fd, as a string.
 void ReadBack(int fd, char* text, size_t size)
 {
@@ -81,35 +73,31 @@ void ReadBack(int fd, char* text, size_t size)
 		Fail("NUL byte in the output", text);
 }
 
-// Runs one build of the program on the input, with standard error going to
-// the memory file err only while it runs, so that libFuzzer's own messages
-// and the checks' still reach the terminal.
-void RunProgram(int (*program)(), const uint8_t* data, size_t size, int err,
-                Run* run)
+constexpr int kErr = 100; // the memory file for standard error
+
+// Runs one build of the program on the input.  Standard error goes to its
+// memory file only while the program runs, so that the messages of libFuzzer
+// and of the checks still reach the terminal.
+void RunProgram(int (*program)(), const uint8_t* data, size_t size, Run* run)
 {
-	if (ftruncate(0, 0) != 0 ||
-	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
-	    lseek(0, 0, SEEK_SET) != 0)
-		abort();
-	Attach(1, 1);
 	int saved = dup(2);
-	if (saved < 0)
+	if (saved < 0 || ftruncate(0, 0) != 0 ||
+	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
+	    lseek(0, 0, SEEK_SET) != 0 || ftruncate(1, 0) != 0 ||
+	    lseek(1, 0, SEEK_SET) != 0 || ftruncate(kErr, 0) != 0 ||
+	    lseek(kErr, 0, SEEK_SET) != 0 || dup2(kErr, 2) < 0)
 		abort();
-	Attach(err, 2);
 	run->status = program();
-	if (dup2(saved, 2) < 0)
+	if (dup2(saved, 2) < 0 || close(saved) != 0)
 		abort();
-	close(saved);
 	ReadBack(1, run->out, sizeof run->out);
-	ReadBack(err, run->err, sizeof run->err);
+	ReadBack(kErr, run->err, sizeof run->err);
 }
 
 } // namespace
 
 // Standard input and output become memory files, refilled and emptied for
 // every run; standard error gets one too, at descriptor kErr.
-constexpr int kErr = 100;
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
 	int in = memfd_create("stdin", 0);
@@ -127,8 +115,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
 	Run small, whole;
-	RunProgram(ScoreRankMain, data, size, kErr, &small);
-	RunProgram(ScoreRankWholeMain, data, size, kErr, &whole);
+	RunProgram(ScoreRankMain, data, size, &small);
+	RunProgram(ScoreRankWholeMain, data, size, &whole);
 
 	CheckOutput(small.out);
 	if (small.status != 0)
