@@ -5,13 +5,10 @@
 
 int main()
 {
-	int scores[] = {3, 1, 4, 1, 5};
-	DataSortExchange(scores, 5);
-	int paired[] = {5, 7, 5};
-	long numbers[] = {11, 12, 13};
-	DataSortSelection(paired, numbers, 3);
-	printf("%d %d %d %d %d / %d %d %d / %ld %ld %ld\n", scores[0],
-	       scores[1], scores[2], scores[3], scores[4], paired[0], paired[1],
-	       paired[2], numbers[0], numbers[1], numbers[2]);
-	return 0;
+	int s[] = {3, 1, 4, 1, 5}, t[] = {5, 7, 5};
+	long n[] = {11, 12, 13};
+	DataSortExchange(s, 5);
+	DataSortSelection(t, n, 3);
+	printf("%d %d %d %d %d / %d %d %d / %ld %ld %ld\n", s[0], s[1], s[2],
+	       s[3], s[4], t[0], t[1], t[2], n[0], n[1], n[2]);
 }
