@@ -1,5 +1,6 @@
 # Checks that PROGRAM is a 32-bit Windows console program that imports only
-# KERNEL32.dll and msvcrt.dll, as objdump (OBJDUMP) reports it.
+# KERNEL32.dll and msvcrt.dll and may be loaded at any address with its data
+# not executable (DYNAMIC_BASE, NX_COMPAT), as objdump (OBJDUMP) reports it.
 execute_process(COMMAND ${OBJDUMP} -f -p ${PROGRAM}
                 OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -14,9 +15,11 @@ if(NOT imports STREQUAL want)
 endif()
 
 foreach(line "file format pei-i386" "architecture: i386"
-             "Subsystem[ \t]+00000003[ \t]+\\(Windows CUI\\)")
+             "Subsystem[ \t]+00000003[ \t]+\\(Windows CUI\\)"
+             "\tDYNAMIC_BASE\n" "\tNX_COMPAT\n")
   if(NOT dump MATCHES "${line}")
     message(FATAL_ERROR "objdump shows no '${line}'")
   endif()
 endforeach()
-message(STATUS "${PROGRAM}: PE32 i386 console program importing ${imports}")
+message(STATUS "${PROGRAM}: PE32 i386 console program, DYNAMIC_BASE and "
+               "NX_COMPAT, importing ${imports}")
