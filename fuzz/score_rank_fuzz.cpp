@@ -4,7 +4,8 @@
 // from highest to lowest.  The exit status must be 0.  The program is built
 // here with the configured read block, a few bytes in fuzz builds, and must
 // write the same bytes on both outputs as a build that reads each input in
-// one piece: a token split across refills reads as the same token.
+// one piece: a token split across refills reads as the same token, and both
+// leave standard input at the same offset, just past the last byte taken.
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -27,6 +28,7 @@ namespace {
 // What one run of the program gave; its outputs are short by design.
 struct Run {
 	int status;
+	off_t offset; // of standard input after the run
 	char out[4096];
 	char err[4096];
 };
@@ -88,6 +90,7 @@ void RunProgram(int (*program)(), const uint8_t* data, size_t size, Run* run)
 	    lseek(kErr, 0, SEEK_SET) != 0 || dup2(kErr, 2) < 0)
 		abort();
 	run->status = program();
+	run->offset = lseek(0, 0, SEEK_CUR);
 	if (dup2(saved, 2) < 0 || close(saved) != 0)
 		abort();
 	ReadBack(1, run->out, sizeof run->out);
@@ -125,5 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 		Fail("standard output differs from a whole read's", small.out);
 	if (strcmp(small.err, whole.err) != 0)
 		Fail("standard error differs from a whole read's", small.err);
+	if (small.offset != whole.offset)
+		Fail("standard input left at another offset than by a whole "
+		     "read",
+		     small.out);
 	return 0;
 }

@@ -2,8 +2,8 @@
 // negative number, writes how many were entered and lists them from highest
 // to lowest.  The first 40 scores are ranked and any further ones counted.
 // Input that is not a whole number, or a score above 2147483647, ends the
-// list with a notice on standard error.  The exit status is 0, or 1 when
-// reading or writing failed.
+// list with a notice on standard error.  What follows the list in a file is
+// left unread.  The exit status is 0, or 1 when reading or writing failed.
 
 #include <cerrno>
 #include <climits>
@@ -151,6 +151,19 @@ void ReportStop(Input* in, Text* text, const char* why)
 	        shown, text->len > kShownText ? "..." : "", why);
 }
 
+// Moves a seekable standard input back over the bytes read ahead but not
+// taken, so that what follows the list is left for the next reader of the
+// file, as careful utilities leave it.  A pipe or a terminal cannot seek, and
+// the failed call changes nothing.  On Windows the runtime keeps what it read
+// ahead, as its own scanf does.
+void Unread([[maybe_unused]] const Input* in)
+{
+#ifndef _WIN32
+	if (in->pos < in->end)
+		lseek(STDIN_FILENO, in->pos - in->end, SEEK_CUR);
+#endif
+}
+
 // Writes the prompt, then reads scores into the table until the first
 // negative value, which is stored after the last score.  Returns the number
 // of scores.  Only the first kMaxScores are stored; later ones are counted.
@@ -184,6 +197,7 @@ int ReadScore(int* scores, bool* readFailed)
 		ReportStop(&in, &text, "not a whole number");
 	else if (got == Got::kTooLarge)
 		ReportStop(&in, &text, "larger than 2147483647");
+	Unread(&in);
 	if (leftOut > 0)
 		fprintf(stderr,
 		        "score-rank: only the first %d scores are ranked; "

@@ -14,6 +14,7 @@ import os
 import select
 import subprocess
 import sys
+import tempfile
 import time
 
 TIMEOUT = 30
@@ -71,6 +72,7 @@ CASES = [
     ("comma", b"60,95 -1", [60], stop(",95")),
     ("letters after digits", b"12abc 5", [12], stop("abc")),
     ("NUL byte", b"5 \0 7 -1", [5], stop("?")),
+    ("byte 0xFF is no end of input", b"5 \xff 7 -1", [5], stop("?")),
     ("UTF-8 text", "5 é7 -1".encode(), [5], stop("??7")),
     ("control byte", b"5 \x01a\x7f -1", [5], stop("?a?")),
     # Windows text-mode reads end the input at a Ctrl+Z byte.
@@ -82,12 +84,24 @@ CASES = [
     ("bad token after the table is full",
      (ascending(42) + " x -1").encode(), FORTY, stop("x") + cut(2)),
     ("just too large", b"7 2147483648 -1", [7], stop("2147483648", TOO_LARGE)),
+    ("largest score's digits and one more", b"21474836470 -1",
+     [], stop("21474836470", TOO_LARGE)),
     ("too large with sign and zeros", b"+00002147483648",
      [], stop("+00002147483648", TOO_LARGE)),
     ("too large runs to white space", b"2147483648abc 1",
      [], stop("2147483648abc", TOO_LARGE)),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], stop("1" * 20 + "...", TOO_LARGE)),
+]
+
+# Standard input a file: what the program leaves unread for the next reader
+# of the same open file.  name, input, what is left.
+REST_CASES = [
+    ("two classes", b"60 95 78 -1\n50 40 -1\n", b"\n50 40 -1\n"),
+    ("after a bad token", b"5 abc 7 -1", b" 7 -1"),
+    ("after a too large value", b"2147483648x\n7", b"\n7"),
+    ("at the end of input", b"3 1 \n", b""),
+    ("past the first read block", b"1 " * 10000 + b"-1 tail", b" tail"),
 ]
 
 
@@ -122,6 +136,20 @@ def table_case(stdin, scores, err):
     def case(r):
         want = err[r.windows] if isinstance(err, tuple) else err
         return check(r.run(stdin), r.ranking(scores), want, 0)
+    return case
+
+
+def rest_case(stdin, rest):
+    def case(r):
+        with tempfile.TemporaryFile() as f:
+            f.write(stdin)
+            f.seek(0)
+            got = subprocess.run(r.command, stdin=f, capture_output=True,
+                                 timeout=TIMEOUT)
+            left = f.read()
+        wrong = [f"status {got.returncode}, want 0"] if got.returncode else []
+        return wrong + ([] if left == rest else
+                        [f"left {left[:300]!r}, want {rest!r}"])
     return case
 
 
@@ -194,6 +222,9 @@ def main(argv):
         sys.exit(__doc__)
     r = Run(argv, windows)
     cases = [(name, table_case(i, s, e)) for name, i, s, e in CASES]
+    if not windows:  # there the runtime keeps what it has read ahead
+        cases += [(name + ": what is left", rest_case(i, left))
+                  for name, i, left in REST_CASES]
     cases += [("read error", read_error), ("output full", full_output),
               ("output closed", closed_output), ("dialogue", dialogue)]
     failed = 0
