@@ -76,6 +76,10 @@ else()
 endif()
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
+if(DEB_HOST_ARCH)
+  # A cross build: the packages are for the target, not the build machine.
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DEB_HOST_ARCH})
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
