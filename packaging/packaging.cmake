@@ -2,8 +2,8 @@
 # packages of them:
 #   program  score-rank, its manual page and README (Debian package
 #            score-rank; on Windows, the zip)
-#   library  the sorts' static library, header and CMake package files
-#            (Debian package score-rank-dev)
+#   library  the sorts' static library, header, CMake package files and
+#            pkg-config file (Debian package score-rank-dev)
 include(CMakePackageConfigHelpers)
 
 option(SCORE_RANK_DEBIAN_LAYOUT
@@ -59,6 +59,19 @@ write_basic_package_version_file(score-rank-config-version.cmake
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/score-rank-config-version.cmake
         DESTINATION ${config_dir} COMPONENT library)
+
+# The pkg-config file, for builds without CMake.  It names the prefix the
+# files are installed under, which is known only when they are installed.
+install(CODE "
+  set(prefix \"\${CMAKE_INSTALL_PREFIX}\")
+  set(CMAKE_INSTALL_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+  set(CMAKE_INSTALL_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+  set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/packaging/score-rank.pc.in\"
+                 \"${PROJECT_BINARY_DIR}/score-rank.pc\" @ONLY)"
+  COMPONENT library)
+install(FILES ${PROJECT_BINARY_DIR}/score-rank.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT library)
 
 # Packages.  The package presets choose the generator: DEB on Linux, ZIP for
 # Windows.
