@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the packages that the package and mingw32-package workflows made.
+"""Checks the packages that the package, package-arm64, package-armhf and
+mingw32-package workflows made.
 Run as root: it installs the .deb files with dpkg and removes them again."""
 
 import os
@@ -9,24 +10,51 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-DEB, ZIP = (os.path.join(ROOT, "build", d) for d in ("package", "mingw32-package"))
-PROGRAM, DEV = "score-rank_1.0.0_amd64.deb", "score-rank-dev_1.0.0_amd64.deb"
+ZIP = os.path.join(ROOT, "build", "mingw32-package")
 WINDOWS = "score-rank-1.0.0-win32.zip"
-DOC, LIB = "./usr/share/doc/", "./usr/lib/x86_64-linux-gnu/"
-CONFIG = LIB + "cmake/score-rank/score-rank-config"
+DOC = "./usr/share/doc/"
 
-# Folder, package, control fields it must have, the files it must hold.
-PACKAGES = [
-    (DEB, PROGRAM, {"Section": "utils", "Depends": "libc6 (>= "},
-     ["./usr/bin/score-rank", "./usr/share/man/man1/score-rank.1.gz"]
-     + [DOC + "score-rank/" + f for f in ("README.md", "copyright",
-                                          "changelog.gz")]),
-    (DEB, DEV, {"Section": "libdevel"},
-     ["./usr/include/score-rank/data_sort.h", LIB + "libscore-rank-data-sort.a",
-      CONFIG + ".cmake", CONFIG + "-release.cmake", CONFIG + "-version.cmake",
-      DOC + "score-rank-dev/copyright", DOC + "score-rank-dev/changelog.gz"]),
-    (ZIP, WINDOWS, {}, ["README.md", "score-rank.exe"]),
+# Debian architecture, its multiarch folder, ELF machine, and what runs its
+# programs here.
+ARCHES = [
+    ("amd64", "x86_64-linux-gnu", "Advanced Micro Devices X86-64", []),
+    ("arm64", "aarch64-linux-gnu", "AArch64",
+     ["qemu-aarch64-static", "-L", "/usr/aarch64-linux-gnu"]),
+    ("armhf", "arm-linux-gnueabihf", "ARM",
+     ["qemu-arm-static", "-L", "/usr/arm-linux-gnueabihf"]),
 ]
+
+
+def folder(arch):
+    return os.path.join(ROOT, "build", "package" + ("" if arch == "amd64" else "-" + arch))
+
+
+def debs(arch):
+    return [os.path.join(folder(arch), f"{p}_1.0.0_{arch}.deb")
+            for p in ("score-rank", "score-rank-dev")]
+
+
+def packages(arch, multiarch):
+    """Package, control fields it must have, the files it must hold."""
+    lib = f"./usr/lib/{multiarch}/"
+    config = lib + "cmake/score-rank/score-rank-config"
+    program, dev = debs(arch)
+    return [
+        (program, {"Architecture": arch, "Section": "utils", "Depends": "libc6 (>= "},
+         ["./usr/bin/score-rank", "./usr/share/man/man1/score-rank.1.gz"]
+         + [DOC + "score-rank/" + f for f in ("README.md", "copyright",
+                                              "changelog.gz")]),
+        (dev, {"Architecture": arch, "Section": "libdevel"},
+         ["./usr/include/score-rank/data_sort.h", lib + "libscore-rank-data-sort.a",
+          lib + "pkgconfig/score-rank.pc", config + ".cmake",
+          config + "-release.cmake", config + "-version.cmake",
+          DOC + "score-rank-dev/copyright", DOC + "score-rank-dev/changelog.gz"]),
+    ]
+
+
+PACKAGES = [p for arch, multiarch, _, _ in ARCHES for p in packages(arch, multiarch)]
+PACKAGES += [(os.path.join(ZIP, WINDOWS), {}, ["README.md", "score-rank.exe"])]
+DEB = folder("amd64")
 
 
 def out(*command, **kw):
@@ -34,9 +62,8 @@ def out(*command, **kw):
                           **kw).stdout.decode()
 
 
-def contents(folder, package, fields, files):
-    path = os.path.join(folder, package)
-    if package.endswith(".zip"):
+def contents(path, fields, files):
+    if path.endswith(".zip"):
         listing, got = out("unzip", "-Z1", path).split(), {}
     else:
         listing = [l.split()[-1] for l in out("dpkg-deb", "-c", path).splitlines()
@@ -48,8 +75,8 @@ def contents(folder, package, fields, files):
 
 
 def linters():
-    lintian = subprocess.run(["lintian", "-I", os.path.join(DEB, PROGRAM),
-                              os.path.join(DEB, DEV)], capture_output=True)
+    lintian = subprocess.run(["lintian", "-I"] + [p for a, *_ in ARCHES for p in debs(a)],
+                             capture_output=True)
     mandoc = subprocess.run(["mandoc", "-T", "lint", "-W", "warning",
                              os.path.join(DEB, "score-rank.1")], capture_output=True)
     return [l for l in lintian.stdout.decode().splitlines()
@@ -58,13 +85,19 @@ def linters():
 
 
 def consumer(prefix):
-    """Builds and runs tests/consumer against the sorts installed in prefix."""
+    """Builds tests/consumer against the sorts installed in prefix, with CMake
+    and with a plain g++ command given pkg-config's flags, and runs both."""
+    source = os.path.join(ROOT, "tests", "consumer")
+    env = dict(os.environ, PKG_CONFIG_PATH=f"{prefix}/lib/{ARCHES[0][1]}/pkgconfig")
+    flags = out("pkg-config", "--cflags", "--libs", "score-rank", env=env).split()
     with tempfile.TemporaryDirectory() as build:
-        out("cmake", "-S", os.path.join(ROOT, "tests", "consumer"), "-B", build,
-            f"-DCMAKE_PREFIX_PATH={prefix}")
+        out("cmake", "-S", source, "-B", build, f"-DCMAKE_PREFIX_PATH={prefix}")
         out("cmake", "--build", build)
-        got = out(os.path.join(build, "consumer"))
-    return [] if got == "5 4 3 1 1 / 7 5 5 / 12 11 13\n" else [f"consumer: {got!r}"]
+        out("g++", os.path.join(source, "main.cpp"), *flags, "-o", build + "/plain")
+        got = [out(os.path.join(build, p)) for p in ("consumer", "plain")]
+    want = "5 4 3 1 1 / 7 5 5 / 12 11 13\n"
+    return [f"{p} consumer: {g!r}" for p, g in zip(("CMake", "pkg-config"), got)
+            if g != want]
 
 
 def install_tree():
@@ -75,7 +108,7 @@ def install_tree():
 
 
 def dpkg():
-    out("dpkg", "-i", os.path.join(DEB, PROGRAM), os.path.join(DEB, DEV))
+    out("dpkg", "-i", *debs("amd64"))
     try:
         ran = out("/usr/bin/score-rank", input=b"60 95 78 -1")
         page = out("man", "-w", "score-rank")
@@ -87,6 +120,26 @@ def dpkg():
         out("dpkg", "-r", "score-rank", "score-rank-dev")
 
 
+def e2e(*command, env=None):
+    """The end-to-end cases on a command; what failed, if any did."""
+    ran = subprocess.run([sys.executable, os.path.join(ROOT, "tests", "排序_test.py"),
+                          *command], env=env, capture_output=True)
+    return [l for l in ran.stdout.decode().splitlines() if ran.returncode
+            and not l.startswith("ok")]
+
+
+def packaged_program(arch, machine, emulator):
+    """The packaged program: a stripped program for its architecture that
+    passes the end-to-end cases, run under qemu-user where it is foreign."""
+    with tempfile.TemporaryDirectory() as root:
+        out("dpkg-deb", "-x", debs(arch)[0], root)
+        program = os.path.join(root, "usr", "bin", "score-rank")
+        header = out("readelf", "-h", program)
+        wrong = [] if re.search(rf"Machine:\s+{machine}\n", header) else [header]
+        wrong += [".symtab"] if ".symtab" in out("readelf", "-S", program) else []
+        return wrong + e2e(*emulator, program)
+
+
 def unzipped(folder):
     """Unpacks the zip into folder; returns the program's path there."""
     out("unzip", "-q", os.path.join(ZIP, WINDOWS), "-d", folder)
@@ -94,14 +147,22 @@ def unzipped(folder):
 
 
 def windows_file():
-    """The zipped program: imports, no debug sections, version resource."""
+    """The zipped program: imports, no debug sections, version resource, and
+    the application manifest as resource 1 of type 24 (RT_MANIFEST)."""
     with tempfile.TemporaryDirectory() as folder:
         exe = unzipped(folder)
         out("cmake", "-DOBJDUMP=i686-w64-mingw32-objdump", "-DMACHINE=i386",
             f"-DPROGRAM={exe}", "-P", os.path.join(ROOT, "tests", "imports.cmake"))
         wrong = re.findall(r"\.debug\S*", out("i686-w64-mingw32-objdump", "-h", exe))
-        with open(exe, "rb") as f:
-            strings = f.read().decode("utf-16-le", "replace")
+        resources = out("i686-w64-mingw32-objdump", "-p", exe)
+        if not re.search(r"Entry: ID: 0x000018, .*\n.*\n.*Entry: ID: 0x000001,",
+                         resources):
+            wrong.append("no manifest resource")
+        with open(exe, "rb") as f, \
+                open(os.path.join(ROOT, "src", "score-rank.exe.manifest"), "rb") as m:
+            data = f.read()
+            wrong += [] if m.read() in data else ["manifest differs from its source"]
+        strings = data.decode("utf-16-le", "replace")
         return wrong + [k for k in ("FileDescription\0+Ranks the scores",
                                     "ProductName\0+score-rank", "FileVersion\0+1.0.0",
                                     "ProductVersion\0+1.0.0",
@@ -130,25 +191,22 @@ def windows_runs():
             if started.returncode:
                 log.seek(0)
                 return [f"starting Wine failed: {log.read().decode(errors='replace')}"]
-            e2e = subprocess.run([sys.executable, os.path.join(
-                ROOT, "tests", "排序_test.py"), "--windows", "wine", exe],
-                env=env, capture_output=True)
+            return e2e("--windows", "wine", exe, env=env)
         finally:
             subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
-    return [l for l in e2e.stdout.decode().splitlines() if e2e.returncode
-            and not l.startswith("ok")]
 
 
 def reproducible():
-    """Both workflows, in two fresh clones, give the same bytes."""
+    """The package workflows, in two fresh clones, give the same bytes."""
     env = dict(os.environ, SOURCE_DATE_EPOCH=out("git", "-C", ROOT, "log", "-1",
                                                  "--format=%ct").strip())
     with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
         for clone in (a + "/x", b + "/score-rank"):
             out("git", "clone", "-q", ROOT, clone)
-            for preset in ("package", "mingw32-package"):
+            for preset in ("package", "package-arm64", "package-armhf",
+                           "mingw32-package"):
                 out("cmake", "--workflow", "--preset", preset, cwd=clone, env=env)
-        made = [os.path.join("build", os.path.basename(f), p) for f, p, _, _ in PACKAGES]
+        made = [os.path.relpath(p, ROOT) for p, _, _ in PACKAGES]
         return [p for p in made if subprocess.run(["cmp", os.path.join(
             a, "x", p), os.path.join(b, "score-rank", p)]).returncode]
 
@@ -158,12 +216,17 @@ class Skip(Exception):
 
 
 def main():
-    checks = [(f"{p} holds what it must", lambda c=c: contents(*c))
-              for c in PACKAGES for p in [c[1]]]
-    checks += [("lintian and mandoc -T lint", linters),
-               ("cmake --install tree serves a consumer project", install_tree),
-               ("dpkg -i, run, man -w, consumer project, dpkg -r", dpkg),
-               ("zipped program: imports, no debug sections, version", windows_file),
+    checks = [(f"{os.path.basename(c[0])} holds what it must", lambda c=c: contents(*c))
+              for c in PACKAGES]
+    checks += [("lintian and mandoc -T lint", linters)]
+    checks += [(f"packaged {arch} program: stripped, {machine}, end-to-end cases",
+                lambda a=(arch, machine, emulator): packaged_program(*a))
+               for arch, _, machine, emulator in ARCHES]
+    checks += [("cmake --install tree serves CMake and pkg-config consumers",
+                install_tree),
+               ("dpkg -i, run, man -w, consumers, dpkg -r", dpkg),
+               ("zipped program: imports, no debug sections, version, manifest",
+                windows_file),
                ("zipped program under Wine", windows_runs),
                ("packages are reproducible", reproducible)]
     counts = {"ok": 0, "FAIL": 0, "skip": 0}
