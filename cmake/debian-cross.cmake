@@ -10,8 +10,11 @@ set(targets
   ppc64el   powerpc64le-linux-gnu   powerpc64le-linux-gnu  ppc64le
   riscv64   riscv64-linux-gnu       riscv64-linux-gnu      riscv64
   s390x     s390x-linux-gnu         s390x-linux-gnu        s390x)
+# Only the first column names an architecture: a triplet or a qemu name, found
+# in another column, is no choice.
 list(FIND targets "${DEB_HOST_ARCH}" at)
-if(NOT DEB_HOST_ARCH OR at LESS 0)
+math(EXPR column "${at} % 4")
+if(at LESS 0 OR NOT column EQUAL 0)
   message(FATAL_ERROR "DEB_HOST_ARCH is '${DEB_HOST_ARCH}'; set it to one of "
           "arm64, armhf, i386, ppc64el, riscv64 or s390x")
 endif()
