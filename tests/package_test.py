@@ -231,17 +231,17 @@ def main():
                ("packages are reproducible", reproducible)]
     counts = {"ok": 0, "FAIL": 0, "skip": 0}
     for name, check in checks:
-        verdict = None
         try:
             wrong = check()
+            verdict = "FAIL" if wrong else "ok"
         except Skip as e:
             wrong, verdict = [str(e)], "skip"
         except subprocess.CalledProcessError as e:
             said = (e.stderr or e.stdout or b"").decode(errors="replace")
             wrong = [f"{e.cmd} failed with status {e.returncode}: {said[-2000:]}"]
+            verdict = "FAIL"
         except Exception as e:  # a check's own fault is a failure too
-            wrong = [f"{type(e).__name__}: {e}"]
-        verdict = verdict or ("FAIL" if wrong else "ok")
+            wrong, verdict = [f"{type(e).__name__}: {e}"], "FAIL"
         counts[verdict] += 1
         print(f"{verdict:5}{name}" + "".join("\n     " + w for w in wrong))
     print(f"{counts['ok']} passed, {counts['FAIL']} failed"
