@@ -21,7 +21,7 @@
 #include "排序.cpp"
 #undef main
 
-int ScoreRankWholeMain();
+int ScoreRankWholeMain(int argc, char** argv);
 
 namespace {
 
@@ -80,8 +80,11 @@ constexpr int kErr = 100; // the memory file for standard error
 // Runs one build of the program on the input.  Standard error goes to its
 // memory file only while the program runs, so that the messages of libFuzzer
 // and of the checks still reach the terminal.
-void RunProgram(int (*program)(), const uint8_t* data, size_t size, Run* run)
+void RunProgram(int (*program)(int, char**), const uint8_t* data, size_t size,
+                Run* run)
 {
+	char name[] = "score-rank";
+	char* argv[] = {name, nullptr};
 	int saved = dup(2);
 	if (saved < 0 || ftruncate(0, 0) != 0 ||
 	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
@@ -89,7 +92,7 @@ void RunProgram(int (*program)(), const uint8_t* data, size_t size, Run* run)
 	    lseek(1, 0, SEEK_SET) != 0 || ftruncate(kErr, 0) != 0 ||
 	    lseek(kErr, 0, SEEK_SET) != 0 || dup2(kErr, 2) < 0)
 		abort();
-	run->status = program();
+	run->status = program(1, argv);
 	run->offset = lseek(0, 0, SEEK_CUR);
 	if (dup2(saved, 2) < 0 || close(saved) != 0)
 		abort();

@@ -1,18 +1,26 @@
 // score-rank: reads whole-number scores from standard input until the first
-// negative number, writes how many were entered and lists them from highest
-// to lowest.  The first 40 scores are ranked and any further ones counted.
-// Input that is not a whole number, or a score above 2147483647, ends the
-// list with a notice on standard error.  What follows the list in a file is
-// left unread.  The exit status is 0, or 1 when reading or writing failed.
+// negative number or the end of the input, writes how many it ranked and
+// lists them from highest to lowest.  Of more than 40 scores it ranks the 40
+// highest and says on standard error how many were left out.  Input that is
+// not a whole number, or a score above 2147483647, ends the list with a
+// notice.  What follows the list in a file is left unread.  --help and
+// --version are answered; any other argument is named in a notice, since
+// scores come only from standard input.  On Windows, in a console window
+// opened for the program alone, it waits for Enter before the window closes.
+// The exit status is 0, or 1 when reading or writing failed.
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -22,7 +30,36 @@
 namespace {
 
 constexpr int kMaxScores = 40; // the table also holds the terminating value
-constexpr int kShownText = 20; // bytes of a bad token quoted in a notice
+constexpr int kShownText = 20; // bytes of a text quoted in a notice
+
+#ifdef _WIN32
+#define SCORE_RANK_COMMAND "score-rank.exe"
+#define SCORE_RANK_FILE_FORMS                                                  \
+	"  score-rank.exe < FILE   or   type FILE | score-rank.exe"            \
+	"   (Command Prompt)\n"                                                \
+	"  type FILE | .\\score-rank.exe   (PowerShell)\n"
+#define SCORE_RANK_END_KEYS "Ctrl+Z then Enter"
+#define SCORE_RANK_MANUAL "score-rank.txt, beside the program"
+#else
+#define SCORE_RANK_COMMAND "score-rank"
+#define SCORE_RANK_FILE_FORMS "  score-rank < FILE\n"
+#define SCORE_RANK_END_KEYS "Ctrl+D at the start of a line"
+#define SCORE_RANK_MANUAL "man score-rank"
+#endif
+
+constexpr char kUsage[] =
+        "usage: " SCORE_RANK_COMMAND " [--help | --version]\n"
+        "\n"
+        "Ranks the scores of a group of students.  Type the scores as\n"
+        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
+        "breaks, and end the list with a negative number such as -1, or\n"
+        "with the end of the input (" SCORE_RANK_END_KEYS ").\n"
+        "It says how many scores it ranked and lists them from highest to\n"
+        "lowest; of more than 40 scores, it ranks the 40 highest.\n"
+        "\n"
+        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS "\n"
+        "The manual: " SCORE_RANK_MANUAL "\n";
+constexpr char kVersion[] = "score-rank " SCORE_RANK_VERSION "\n";
 
 // Standard input, read in blocks straight from descriptor 0.  A read returns
 // what is available, so the program never waits for more input than the
@@ -132,6 +169,25 @@ Got ReadValue(Input* in, int* value, Text* text)
 	return Got::kValue;
 }
 
+// A text as a notice quotes it: each byte that is not printable ASCII shown
+// as '?', so that no input can play tricks on a terminal, and a text longer
+// than kShownText bytes cut there and followed by "...".
+struct Shown {
+	char s[kShownText + sizeof "..."];
+};
+
+Shown Quote(const char* text, size_t len)
+{
+	Shown shown;
+	size_t n = len < kShownText ? len : kShownText;
+	for (size_t i = 0; i < n; i++) {
+		unsigned char b = text[i];
+		shown.s[i] = b >= ' ' && b <= '~' ? static_cast<char>(b) : '?';
+	}
+	strcpy(shown.s + n, len > n ? "..." : "");
+	return shown;
+}
+
 // Reads the rest of a bad token, up to white space or the end of input, and
 // says on standard error where reading stopped and why.
 void ReportStop(Input* in, Text* text, const char* why)
@@ -141,14 +197,8 @@ void ReportStop(Input* in, Text* text, const char* why)
 		Keep(text, c);
 		in->pos++;
 	}
-	char shown[kShownText];
-	int n = text->len < kShownText ? text->len : kShownText;
-	for (int i = 0; i < n; i++) {
-		unsigned char b = text->s[i];
-		shown[i] = b >= ' ' && b <= '~' ? static_cast<char>(b) : '?';
-	}
-	fprintf(stderr, "score-rank: stopped reading at \"%.*s%s\": %s\n", n,
-	        shown, text->len > kShownText ? "..." : "", why);
+	fprintf(stderr, "score-rank: stopped reading at \"%s\": %s\n",
+	        Quote(text->s, text->len).s, why);
 }
 
 // Moves a seekable standard input back over the bytes read ahead but not
@@ -164,11 +214,28 @@ void Unread([[maybe_unused]] const Input* in)
 #endif
 }
 
+// Adds a score to a full table, which keeps the kMaxScores highest: from the
+// first score that does not fit, the table is a heap with the lowest kept
+// score in slot 0, and a higher score takes that one's place.  A score equal
+// to the lowest kept is left out.  Each score costs a few comparisons, even
+// when every one is a new highest.
+void KeepHighest(int* scores, int value, bool first)
+{
+	constexpr std::greater<> kLowestFirst;
+	if (first)
+		std::make_heap(scores, scores + kMaxScores, kLowestFirst);
+	if (value <= scores[0])
+		return;
+	std::pop_heap(scores, scores + kMaxScores, kLowestFirst);
+	scores[kMaxScores - 1] = value;
+	std::push_heap(scores, scores + kMaxScores, kLowestFirst);
+}
+
 // Writes the prompt, then reads scores into the table until the first
 // negative value, which is stored after the last score.  Returns the number
-// of scores.  Only the first kMaxScores are stored; later ones are counted.
-// End of input, or a token that is not a score, ends the list like a negative
-// value.  Sets *readFailed when standard input could not be read.
+// of scores ranked: all of them, or the kMaxScores highest; the others are
+// counted.  End of input, or a token that is not a score, ends the list like
+// a negative value.  Sets *readFailed when standard input could not be read.
 int ReadScore(int* scores, bool* readFailed)
 {
 	printf("input score:");
@@ -188,7 +255,7 @@ int ReadScore(int* scores, bool* readFailed)
 		if (count < kMaxScores)
 			scores[count++] = value;
 		else
-			leftOut++;
+			KeepHighest(scores, value, leftOut++ == 0);
 	}
 	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
@@ -200,7 +267,7 @@ int ReadScore(int* scores, bool* readFailed)
 	Unread(&in);
 	if (leftOut > 0)
 		fprintf(stderr,
-		        "score-rank: only the first %d scores are ranked; "
+		        "score-rank: only the %d highest scores are ranked; "
 		        "%llu more were left out\n",
 		        kMaxScores, leftOut);
 	if (in.error != 0)
@@ -216,27 +283,117 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
-} // namespace
+enum class Ask { kRank, kHelp, kVersion };
 
-int main()
+bool IsHelp(const char* arg)
 {
-	int scores[kMaxScores + 1];
-	bool readFailed = false;
-
 #ifdef _WIN32
-	// Notices carry the same bytes on every system: no CR before the LF.
-	_setmode(_fileno(stderr), _O_BINARY);
+	if (strcmp(arg, "/?") == 0)
+		return true;
 #endif
+	return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
+}
 
-	int count = ReadScore(scores, &readFailed);
-	printf("Total students are %d\n", count);
-	DataSortExchange(scores, count);
-	PrintScore(scores, count);
+// What the arguments ask for: the first --help or --version decides.  Scores
+// come only from standard input, so any other argument, such as the name of
+// a file of scores, is named in one notice and the scores are ranked as
+// without it.
+Ask ReadArguments(int argc, char** argv)
+{
+	for (int i = 1; i < argc; i++) {
+		if (IsHelp(argv[i]))
+			return Ask::kHelp;
+		if (strcmp(argv[i], "--version") == 0)
+			return Ask::kVersion;
+	}
+	if (argc > 1)
+		fprintf(stderr,
+		        "score-rank: ignoring \"%s\"%s: scores are read from "
+		        "standard input (" SCORE_RANK_COMMAND " < FILE)\n",
+		        Quote(argv[1], strlen(argv[1])).s,
+		        argc > 2 ? " and the other arguments" : "");
+	return Ask::kRank;
+}
 
+// Flushes standard output; the exit status, 1 when it could not be written
+// or failed is set.
+int Finish(bool failed)
+{
 	if (fflush(stdout) == EOF || ferror(stdout) != 0) {
 		fprintf(stderr, "score-rank: write error: %s\n",
 		        strerror(errno));
 		return 1;
 	}
-	return readFailed ? 1 : 0;
+	return failed ? 1 : 0;
+}
+
+#ifdef _WIN32
+// Whether the program has a console window of its own, which closes when it
+// exits: started from Explorer, a shortcut or start, it is the only process
+// of its console, that console is both its standard input and output, and
+// the window is shown (Wine in a Unix terminal shows none).  user32.dll, for
+// IsWindowVisible, is loaded only then; it is one of the DLLs that Windows
+// loads from its own folder alone.
+bool OwnsConsoleWindow()
+{
+	DWORD processes[2];
+	DWORD mode;
+	if (GetConsoleProcessList(processes, 2) != 1 ||
+	    !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
+	    !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
+		return false;
+	HWND window = GetConsoleWindow();
+	if (window == nullptr)
+		return false;
+	using Visible = BOOL(WINAPI*)(HWND);
+	HMODULE user32 = LoadLibraryA("user32.dll");
+	FARPROC visible =
+	        user32 ? GetProcAddress(user32, "IsWindowVisible") : nullptr;
+	return visible != nullptr &&
+	       reinterpret_cast<Visible>(reinterpret_cast<void*>(visible))(
+	               window);
+}
+
+// Keeps the window open until the user has read it: waits for an Enter typed
+// from now on, not one typed ahead, or for the end of input (Ctrl+Z).  The
+// console is read directly, since the runtime remembers an earlier Ctrl+Z.
+void WaitForEnter()
+{
+	printf("\n\nPress Enter to close this window.");
+	fflush(stdout);
+	HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+	FlushConsoleInputBuffer(in);
+	char line[256];
+	DWORD n;
+	while (ReadFile(in, line, sizeof line, &n, nullptr) && n > 0 &&
+	       memchr(line, '\n', n) == nullptr) {
+	}
+}
+#endif
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+	// Notices carry the same bytes on every system: no CR before the LF.
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
+	bool readFailed = false;
+	Ask ask = ReadArguments(argc, argv);
+	if (ask == Ask::kRank) {
+		int scores[kMaxScores + 1];
+		int count = ReadScore(scores, &readFailed);
+		printf("Total students are %d\n", count);
+		DataSortExchange(scores, count);
+		PrintScore(scores, count);
+	} else {
+		fputs(ask == Ask::kHelp ? kUsage : kVersion, stdout);
+	}
+	int status = Finish(readFailed);
+#ifdef _WIN32
+	if (OwnsConsoleWindow())
+		WaitForEnter();
+#endif
+	return status;
 }

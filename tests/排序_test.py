@@ -7,18 +7,26 @@ Each case runs COMMAND (the program, possibly behind an emulator such as
 `wine score-rank.exe`) on a given standard input and checks standard output
 byte for byte, standard error and the exit status.  With --windows the count
 line must end in CR LF, as a text-mode stream on Windows writes it, and
-system error messages are those of the Windows C runtime.
+system error messages are those of the Windows C runtime; the program is
+also started in a console window of its own, on a virtual X display (the
+Debian packages xvfb and xdotool).
 """
 
 import os
+import pty
+import re
 import select
 import subprocess
 import sys
 import tempfile
 import time
+import tty
 
 TIMEOUT = 30
 PROMPT = b"input score:"
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                       "CMakeLists.txt")) as f:
+    VERSION = re.search(r"project\(score-rank VERSION (\S+)", f.read())[1]
 
 
 def ascending(n):
@@ -26,7 +34,13 @@ def ascending(n):
 
 
 def cut(n):
-    return f'score-rank: only the first 40 scores are ranked; {n} more were left out\n'
+    return f'score-rank: only the 40 highest scores are ranked; {n} more were left out\n'
+
+
+def ignoring(args):
+    return (f'score-rank: ignoring {args}: scores are read from standard input '
+            f'(score-rank < FILE)\n', f'score-rank: ignoring {args}: scores are '
+            f'read from standard input (score-rank.exe < FILE)\n')
 
 
 def stop(text, why="not a whole number"):
@@ -35,6 +49,7 @@ def stop(text, why="not a whole number"):
 
 TOO_LARGE = "larger than 2147483647"
 FORTY = list(range(40, 0, -1))
+SHUFFLED = " ".join(str(i * 37 % 101) for i in range(1, 101))  # 1 to 100
 
 # name, standard input, scores listed (highest first), standard error; an
 # error given as a pair is (on Linux, on Windows).  Every one of these exits
@@ -61,9 +76,16 @@ CASES = [
     ("end of input after white space", b"3 1 2 \n\n", [3, 2, 1], ""),
     ("empty input", b"", [], ""),
     ("forty scores fill the table", (ascending(40) + " -1").encode(), FORTY, ""),
-    ("one score too many", (ascending(41) + " -1").encode(), FORTY, cut(1)),
-    ("many scores too many, no terminating value",
-     (ascending(40) + " 7" * 100000).encode(), FORTY, cut(100000)),
+    ("one score too many", (ascending(41) + " -1").encode(),
+     list(range(41, 1, -1)), cut(1)),
+    ("45 descending", " ".join(map(str, range(45, 0, -1))).encode() + b" -1",
+     list(range(45, 5, -1)), cut(5)),
+    ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39, cut(5)),
+    ("100 shuffled", SHUFFLED.encode() + b" -1", list(range(100, 60, -1)),
+     cut(60)),
+    ("ties at the lowest kept, no terminating value",
+     (ascending(40) + " 7" * 100000).encode(),
+     list(range(40, 7, -1)) + [7] * 7, cut(100000)),
     ("letters", b"abc -1", [], stop("abc")),
     ("lone minus", b"1 - 2 -1", [1], stop("-")),
     ("lone plus at end of input", b"1 +", [1], stop("+")),
@@ -74,7 +96,7 @@ CASES = [
     ("NUL byte", b"5 \0 7 -1", [5], stop("?")),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [5], stop("?")),
     ("UTF-8 text", "5 é7 -1".encode(), [5], stop("??7")),
-    ("control byte", b"5 \x01a\x7f -1", [5], stop("?a?")),
+    ("control byte, tilde and DEL", b"5 \x01a~\x7f -1", [5], stop("?a~?")),
     # Windows text-mode reads end the input at a Ctrl+Z byte.
     ("Ctrl+Z", b"5 \x1a 7 -1", [5], (stop("?"), "")),
     ("twenty characters are shown whole", b"abcdefghijklmnopqrst",
@@ -82,7 +104,8 @@ CASES = [
     ("longer tokens are cut", b"1 abcdefghijklmnopqrstu 2",
      [1], stop("abcdefghijklmnopqrst...")),
     ("bad token after the table is full",
-     (ascending(42) + " x -1").encode(), FORTY, stop("x") + cut(2)),
+     (ascending(42) + " x -1").encode(), list(range(42, 2, -1)),
+     stop("x") + cut(2)),
     ("just too large", b"7 2147483648 -1", [7], stop("2147483648", TOO_LARGE)),
     ("largest score's digits and one more", b"21474836470 -1",
      [], stop("21474836470", TOO_LARGE)),
@@ -92,6 +115,22 @@ CASES = [
      [], stop("2147483648abc", TOO_LARGE)),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], stop("1" * 20 + "...", TOO_LARGE)),
+]
+
+# Arguments, with 60 95 78 -1 as standard input.  name, arguments, what
+# standard output holds: "usage" (its first line), "version" or "ranking";
+# standard error.  A pair is (on Linux, on Windows).  Every one exits with 0.
+ARG_CASES = [
+    ("--help", ["--help"], "usage", ""),
+    ("-h", ["-h"], "usage", ""),
+    ("/? on Windows", ["/?"], ("ranking", "usage"), (ignoring('"/?"')[0], "")),
+    ("--help after a file name", ["scores.txt", "--help"], "usage", ""),
+    ("--version", ["--version"], "version", ""),
+    ("a file name", ["scores.txt"], "ranking", ignoring('"scores.txt"')),
+    ("several arguments, one notice", ["a", "b", "-1"], "ranking",
+     ignoring('"a" and the other arguments')),
+    ("argument quoted safely", ["\x1b[2J~\x7f" + "x" * 30], "ranking",
+     ignoring('"?[2J~?' + "x" * 14 + '..."')),
 ]
 
 # Standard input a file: what the program leaves unread for the next reader
@@ -110,6 +149,15 @@ class Run:
         self.command = command
         self.newline = b"\r\n" if windows else b"\n"
         self.windows = windows
+
+    def output(self, what):
+        """Standard output of a run with arguments: the dialogue on the
+        example, or the start of the usage, or the version."""
+        if what == "ranking":
+            return self.ranking([95, 78, 60])
+        name = b"score-rank.exe" if self.windows else b"score-rank"
+        return {"usage": b"usage: %s [--help | --version]" % name,
+                "version": b"score-rank " + VERSION.encode()}[what] + self.newline
 
     def ranking(self, scores):
         return (PROMPT + b"Total students are %d" % len(scores) + self.newline
@@ -136,6 +184,18 @@ def table_case(stdin, scores, err):
     def case(r):
         want = err[r.windows] if isinstance(err, tuple) else err
         return check(r.run(stdin), r.ranking(scores), want, 0)
+    return case
+
+
+def arg_case(args, out, err):
+    def case(r):
+        pick = (lambda x: x[r.windows] if isinstance(x, tuple) else x)
+        want = r.output(pick(out))
+        got = subprocess.run(r.command + args, input=b"60 95 78 -1",
+                             capture_output=True, timeout=TIMEOUT)
+        if pick(out) == "usage":  # the rest is for people to read
+            got.stdout = got.stdout[:len(want)]
+        return check(got, want, pick(err), 0)
     return case
 
 
@@ -182,36 +242,107 @@ def closed_output(r):
     return check(got, b"", "score-rank: write error: Bad file descriptor\n", 1)
 
 
-def dialogue(r):
+def visible(text):
+    """What a person sees of terminal output, in short: no control sequences,
+    carriage returns or spaces (Wine's console moves the cursor over them)."""
+    return re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", text)
+
+
+def gather(fd, p, enough):
+    """Reads fd until enough(what was read), its end, p's end with nothing
+    left to read, or the time-out."""
+    out = b""
+    deadline = time.monotonic() + TIMEOUT
+    while not enough(out) and time.monotonic() < deadline:
+        if select.select([fd], [], [], 0.1)[0]:
+            try:
+                chunk = os.read(fd, 4096)
+            except OSError:  # a terminal that nothing has open any more
+                chunk = b""
+            if not chunk:
+                break
+            out += chunk
+        elif p.poll() is not None:
+            break
+    return out
+
+
+def dialogue(r, terminal):
     """The prompt arrives while standard input is still open, and the program
-    ends at the terminating value without waiting for end of input."""
-    p = subprocess.Popen(r.command, stdin=subprocess.PIPE,
-                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    ends at the terminating value without waiting for end of input, through
+    pipes or in a terminal (a Unix one, under Wine: no window to keep open)."""
+    if terminal:
+        # Raw from the start, as Wine's console sets it once it runs: typed
+        # ahead of that, CR would reach it as a line feed, which is no Enter.
+        fd, term = pty.openpty()
+        tty.setraw(term)
+        p = subprocess.Popen(r.command, stdin=term, stdout=term,
+                             stderr=subprocess.PIPE)
+        os.close(term)
+        into, seen = fd, visible
+    else:
+        p = subprocess.Popen(r.command, stdin=subprocess.PIPE,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        fd, into, seen = p.stdout.fileno(), p.stdin.fileno(), bytes
     try:
-        out = b""
-        deadline = time.monotonic() + TIMEOUT
-        while len(out) < len(PROMPT) and time.monotonic() < deadline:
-            if select.select([p.stdout], [], [], 0.1)[0]:
-                chunk = os.read(p.stdout.fileno(), 4096)
-                if not chunk:
-                    break
-                out += chunk
-        if out != PROMPT:
+        out = gather(fd, p, lambda o: len(seen(o)) >= len(seen(PROMPT)))
+        if seen(out) != seen(PROMPT):
             return [f"before any input, stdout {out!r}, want {PROMPT!r}"]
-        p.stdin.write(b"60 95\n78 -1\n")
-        p.stdin.flush()
+        # A terminal's Enter sends CR.  Wine's console echoes what is typed.
+        os.write(into, b"60 95\r78 -1\r" if terminal else b"60 95\n78 -1\n")
+        out += gather(fd, p, lambda o: False)
         p.wait(timeout=TIMEOUT)
-        got = subprocess.CompletedProcess(p.args, p.returncode,
-                                          out + p.stdout.read(),
+        want = r.ranking([95, 78, 60])
+        if terminal:  # what is seen last; the typed lines come before it
+            want = seen(want[len(PROMPT):])
+            out = seen(out)[-len(want):]
+        got = subprocess.CompletedProcess(p.args, p.returncode, out,
                                           p.stderr.read())
-        return check(got, r.ranking([95, 78, 60]), "", 0)
+        return check(got, want, "", 0)
     except subprocess.TimeoutExpired:
         return ["still running after the terminating value"]
     finally:
         p.kill()
         p.wait()
         for f in (p.stdin, p.stdout, p.stderr):
-            f.close()
+            if f:
+                f.close()
+        if terminal:
+            os.close(fd)
+
+
+def window(r):
+    """Started in a console window of its own, as from Explorer, the program
+    keeps the window open after the listing until Enter is pressed again.
+    Wine's start.exe opens the window; xdotool types into it."""
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    env = dict(os.environ, DISPLAY=":" + xvfb.stdout.readline().decode().strip())
+
+    def xdotool(*args):
+        return subprocess.run(["xdotool", *args], env=env, check=True,
+                              capture_output=True, timeout=TIMEOUT).stdout
+
+    p = subprocess.Popen(r.command[:-1] + ["start", "/wait", "/unix", r.command[-1]],
+                         env=env, stdin=subprocess.DEVNULL,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        console = xdotool("search", "--sync", "--onlyvisible", "--class",
+                          "conhost.exe").split()[0]
+        xdotool("windowfocus", "--sync", console)
+        xdotool("type", "60 95 78 -1")
+        xdotool("key", "Return")
+        time.sleep(3)
+        if p.poll() is not None:
+            return [f"the window closed after the listing, status {p.returncode}"]
+        xdotool("key", "Return")
+        return [] if p.wait(timeout=TIMEOUT) == 0 else [f"status {p.returncode}, want 0"]
+    finally:
+        p.kill()
+        p.wait()
+        xvfb.kill()
+        xvfb.wait()
+        xvfb.stdout.close()
 
 
 def main(argv):
@@ -225,8 +356,13 @@ def main(argv):
     if not windows:  # there the runtime keeps what it has read ahead
         cases += [(name + ": what is left", rest_case(i, left))
                   for name, i, left in REST_CASES]
+    cases += [(name, arg_case(a, o, e)) for name, a, o, e in ARG_CASES]
     cases += [("read error", read_error), ("output full", full_output),
-              ("output closed", closed_output), ("dialogue", dialogue)]
+              ("output closed", closed_output),
+              ("dialogue through pipes", lambda r: dialogue(r, False)),
+              ("dialogue in a terminal", lambda r: dialogue(r, True))]
+    if windows:
+        cases += [("a console window of its own stays open", window)]
     failed = 0
     for name, case in cases:
         try:
