@@ -9,12 +9,10 @@
 // opened for the program alone, it waits for Enter before the window closes.
 // The exit status is 0, or 1 when reading or writing failed.
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -31,35 +29,6 @@ namespace {
 
 constexpr int kMaxScores = 40; // the table also holds the terminating value
 constexpr int kShownText = 20; // bytes of a text quoted in a notice
-
-#ifdef _WIN32
-#define SCORE_RANK_COMMAND "score-rank.exe"
-#define SCORE_RANK_FILE_FORMS                                                  \
-	"  score-rank.exe < FILE   or   type FILE | score-rank.exe"            \
-	"   (Command Prompt)\n"                                                \
-	"  type FILE | .\\score-rank.exe   (PowerShell)\n"
-#define SCORE_RANK_END_KEYS "Ctrl+Z then Enter"
-#define SCORE_RANK_MANUAL "score-rank.txt, beside the program"
-#else
-#define SCORE_RANK_COMMAND "score-rank"
-#define SCORE_RANK_FILE_FORMS "  score-rank < FILE\n"
-#define SCORE_RANK_END_KEYS "Ctrl+D at the start of a line"
-#define SCORE_RANK_MANUAL "man score-rank"
-#endif
-
-constexpr char kUsage[] =
-        "usage: " SCORE_RANK_COMMAND " [--help | --version]\n"
-        "\n"
-        "Ranks the scores of a group of students.  Type the scores as\n"
-        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
-        "breaks, and end the list with a negative number such as -1, or\n"
-        "with the end of the input (" SCORE_RANK_END_KEYS ").\n"
-        "It says how many scores it ranked and lists them from highest to\n"
-        "lowest; of more than 40 scores, it ranks the 40 highest.\n"
-        "\n"
-        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS "\n"
-        "The manual: " SCORE_RANK_MANUAL "\n";
-constexpr char kVersion[] = "score-rank " SCORE_RANK_VERSION "\n";
 
 // Standard input, read in blocks straight from descriptor 0.  A read returns
 // what is available, so the program never waits for more input than the
@@ -125,10 +94,11 @@ struct Text {
 	char s[kShownText + 1];
 };
 
-void Keep(Text* text, int c)
+void Keep(Text* text, const char* from, const char* to)
 {
-	if (text->len < static_cast<int>(sizeof text->s))
-		text->s[text->len++] = static_cast<char>(c);
+	for (; from != to && text->len < static_cast<int>(sizeof text->s);
+	     from++)
+		text->s[text->len++] = *from;
 }
 
 enum class Got { kValue, kEnd, kNotNumber, kTooLarge };
@@ -148,19 +118,26 @@ Got ReadValue(Input* in, int* value, Text* text)
 	text->len = 0;
 	bool negative = c == '-';
 	if (c == '-' || c == '+') {
-		Keep(text, c);
+		Keep(text, in->pos, in->pos + 1);
 		in->pos++;
 		c = Peek(in);
 	}
 	if (!IsDigit(c))
 		return Got::kNotNumber;
+	// The digits, a block at a time.  They are kept for a notice only when
+	// the block is about to be read over or the value is too large: a
+	// value in range needs no notice, and most are in one block.
 	long long magnitude = 0;
 	do {
-		Keep(text, c);
-		if (magnitude <= INT_MAX)
-			magnitude = magnitude * 10 + (c - '0');
-		in->pos++;
-	} while (IsDigit(c = Peek(in)));
+		const char* digit = in->pos;
+		for (; digit != in->end && IsDigit(*digit); digit++) {
+			if (magnitude <= INT_MAX)
+				magnitude = magnitude * 10 + (*digit - '0');
+		}
+		if (digit == in->end || magnitude > INT_MAX)
+			Keep(text, in->pos, digit);
+		in->pos = digit;
+	} while (IsDigit(Peek(in)));
 	if (!negative && magnitude > INT_MAX)
 		return Got::kTooLarge;
 	if (negative)
@@ -184,7 +161,10 @@ Shown Quote(const char* text, size_t len)
 		unsigned char b = text[i];
 		shown.s[i] = b >= ' ' && b <= '~' ? static_cast<char>(b) : '?';
 	}
-	strcpy(shown.s + n, len > n ? "..." : "");
+	if (len > n)
+		strcpy(shown.s + n, "...");
+	else
+		shown.s[n] = '\0';
 	return shown;
 }
 
@@ -194,7 +174,7 @@ void ReportStop(Input* in, Text* text, const char* why)
 {
 	int c;
 	while ((c = Peek(in)) != EOF && !IsSpace(c)) {
-		Keep(text, c);
+		Keep(text, in->pos, in->pos + 1);
 		in->pos++;
 	}
 	fprintf(stderr, "score-rank: stopped reading at \"%s\": %s\n",
@@ -214,21 +194,27 @@ void Unread([[maybe_unused]] const Input* in)
 #endif
 }
 
-// Adds a score to a full table, which keeps the kMaxScores highest: from the
-// first score that does not fit, the table is a heap with the lowest kept
-// score in slot 0, and a higher score takes that one's place.  A score equal
-// to the lowest kept is left out.  Each score costs a few comparisons, even
-// when every one is a new highest.
-void KeepHighest(int* scores, int value, bool first)
+// A full table keeps the kMaxScores highest scores as a ring sorted from
+// highest to lowest: from the slot after *low, round past the last slot to
+// slot 0, down to *low, which holds the lowest.  A score above the lowest
+// takes the lowest's slot, which is then the top of the ring, and moves down
+// past the kept scores higher than it.  So a new highest, as each score of an
+// ascending list is, costs two comparisons, and a new lowest kMaxScores - 1
+// moves.  A score equal to the lowest kept is left out.
+void KeepHighest(int* scores, int* low, int value)
 {
-	constexpr std::greater<> kLowestFirst;
-	if (first)
-		std::make_heap(scores, scores + kMaxScores, kLowestFirst);
-	if (value <= scores[0])
+	if (value <= scores[*low])
 		return;
-	std::pop_heap(scores, scores + kMaxScores, kLowestFirst);
-	scores[kMaxScores - 1] = value;
-	std::push_heap(scores, scores + kMaxScores, kLowestFirst);
+	int at = *low;
+	*low = (at == 0 ? kMaxScores : at) - 1;
+	for (int moves = 1; moves < kMaxScores; moves++) {
+		int below = at == kMaxScores - 1 ? 0 : at + 1;
+		if (scores[below] <= value)
+			break;
+		scores[at] = scores[below];
+		at = below;
+	}
+	scores[at] = value;
 }
 
 // Writes the prompt, then reads scores into the table until the first
@@ -249,13 +235,17 @@ int ReadScore(int* scores, bool* readFailed)
 	int value = -1;
 	int count = 0;
 	unsigned long long leftOut = 0;
+	int low = kMaxScores - 1; // the lowest kept, once the table is full
 	Got got;
 	while ((got = ReadValue(&in, &value, &text)) == Got::kValue &&
 	       value >= 0) {
-		if (count < kMaxScores)
+		if (count < kMaxScores) {
 			scores[count++] = value;
-		else
-			KeepHighest(scores, value, leftOut++ == 0);
+			continue;
+		}
+		if (leftOut++ == 0) // the ring starts sorted, lowest last
+			DataSortExchange(scores, kMaxScores);
+		KeepHighest(scores, &low, value);
 	}
 	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
@@ -283,15 +273,56 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
+// What --help says, in the terms of the system the program runs on.
+#ifdef _WIN32
+#define SCORE_RANK_COMMAND "score-rank.exe"
+#define SCORE_RANK_FILE_FORMS                                                  \
+	"  score-rank.exe < FILE   or   type FILE | score-rank.exe"            \
+	"   (Command Prompt)\n"                                                \
+	"  type FILE | .\\score-rank.exe   (PowerShell)\n"
+#define SCORE_RANK_END_KEYS "Ctrl+Z then Enter"
+#define SCORE_RANK_MANUAL "score-rank.txt, beside the program"
+#else
+#define SCORE_RANK_COMMAND "score-rank"
+#define SCORE_RANK_FILE_FORMS "  score-rank < FILE\n"
+#define SCORE_RANK_END_KEYS "Ctrl+D at the start of a line"
+#define SCORE_RANK_MANUAL "man score-rank"
+#endif
+
+constexpr char kUsage[] =
+        "usage: " SCORE_RANK_COMMAND " [--help | --version]\n"
+        "\n"
+        "Ranks the scores of a group of students.  Type the scores as\n"
+        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
+        "breaks, and end the list with a negative number such as -1, or\n"
+        "with the end of the input (" SCORE_RANK_END_KEYS ").\n"
+        "It says how many scores it ranked and lists them from highest to\n"
+        "lowest; of more than 40 scores, it ranks the 40 highest.\n"
+        "\n"
+        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS "\n"
+        "The manual: " SCORE_RANK_MANUAL "\n";
+constexpr char kVersion[] = "score-rank " SCORE_RANK_VERSION "\n";
+
 enum class Ask { kRank, kHelp, kVersion };
+
+// Whether two strings are the same.  The C library's string functions are
+// each bound when the program starts, which costs more than this loop.
+bool Same(const char* a, const char* b)
+{
+	while (*a == *b && *a != '\0') {
+		a++;
+		b++;
+	}
+	return *a == *b;
+}
 
 bool IsHelp(const char* arg)
 {
 #ifdef _WIN32
-	if (strcmp(arg, "/?") == 0)
+	if (Same(arg, "/?"))
 		return true;
 #endif
-	return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
+	return Same(arg, "--help") || Same(arg, "-h");
 }
 
 // What the arguments ask for: the first --help or --version decides.  Scores
@@ -303,15 +334,21 @@ Ask ReadArguments(int argc, char** argv)
 	for (int i = 1; i < argc; i++) {
 		if (IsHelp(argv[i]))
 			return Ask::kHelp;
-		if (strcmp(argv[i], "--version") == 0)
+		if (Same(argv[i], "--version"))
 			return Ask::kVersion;
 	}
-	if (argc > 1)
-		fprintf(stderr,
-		        "score-rank: ignoring \"%s\"%s: scores are read from "
-		        "standard input (" SCORE_RANK_COMMAND " < FILE)\n",
-		        Quote(argv[1], strlen(argv[1])).s,
-		        argc > 2 ? " and the other arguments" : "");
+	if (argc == 1)
+		return Ask::kRank;
+	Text arg{0, {}};
+	const char* end = argv[1];
+	while (*end != '\0')
+		end++;
+	Keep(&arg, argv[1], end);
+	fprintf(stderr,
+	        "score-rank: ignoring \"%s\"%s: scores are read from standard "
+	        "input (" SCORE_RANK_COMMAND " < FILE)\n",
+	        Quote(arg.s, arg.len).s,
+	        argc > 2 ? " and the other arguments" : "");
 	return Ask::kRank;
 }
 
@@ -388,7 +425,7 @@ int main(int argc, char** argv)
 		DataSortExchange(scores, count);
 		PrintScore(scores, count);
 	} else {
-		fputs(ask == Ask::kHelp ? kUsage : kVersion, stdout);
+		printf("%s", ask == Ask::kHelp ? kUsage : kVersion);
 	}
 	int status = Finish(readFailed);
 #ifdef _WIN32

@@ -81,6 +81,8 @@ CASES = [
     ("45 descending", " ".join(map(str, range(45, 0, -1))).encode() + b" -1",
      list(range(45, 5, -1)), cut(5)),
     ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39, cut(5)),
+    ("each a new lowest", b"0" + b" 1000" * 39 + b" 1 2 3 4 5 -1",
+     [1000] * 39 + [5], cut(5)),
     ("100 shuffled", SHUFFLED.encode() + b" -1", list(range(100, 60, -1)),
      cut(60)),
     ("ties at the lowest kept, no terminating value",
