@@ -1,6 +1,6 @@
 # What `cmake --install` puts where, in two components, and how CPack makes
 # packages of them:
-#   program  score-rank, its manual page and README (Debian package
+#   program  score-rank, its manual page, README and license (Debian package
 #            score-rank; on Windows, the zip)
 #   library  the sorts' static library, header, CMake package files and
 #            pkg-config file (Debian package score-rank-dev)
@@ -12,7 +12,8 @@ option(SCORE_RANK_DEBIAN_LAYOUT
 set(SCORE_RANK_MAINTAINER "score-rank maintainers <maintainers@score-rank.invalid>"
     CACHE STRING "Maintainer named in the Debian packages")
 
-# A Windows download is one folder: the program beside its README.
+# A Windows download is one folder: the program beside its README, license
+# and manual.
 if(WIN32)
   set(program_dir .)
   set(doc_dir .)
@@ -37,10 +38,36 @@ if(SCORE_RANK_DEBIAN_LAYOUT)
     COMMENT "Compressing the manual page and the changelog")
   add_custom_target(debian_docs ALL DEPENDS ${page}.gz ${changelog}.gz)
   set(page ${page}.gz)
-  install(FILES packaging/copyright ${changelog}.gz
+  # The copyright file in Debian's machine-readable format, with the terms
+  # taken from LICENSE: indented, each blank line a lone dot.
+  file(READ LICENSE license)
+  string(REGEX REPLACE "^.*\n(Permission )" "\\1" license "${license}")
+  string(STRIP "${license}" license)
+  string(REPLACE "\n\n" "\n.\n" license " ${license}")
+  string(REPLACE "\n" "\n " license "${license}")
+  configure_file(packaging/copyright.in copyright @ONLY)
+  set(copyright ${PROJECT_BINARY_DIR}/copyright)
+  install(FILES ${copyright} ${changelog}.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
-  install(FILES packaging/copyright ${changelog}.gz
+  install(FILES ${copyright} ${changelog}.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR}-dev COMPONENT library)
+elseif(WIN32)
+  # The license and the manual as Windows text; mandoc makes the manual's.
+  find_program(MANDOC mandoc REQUIRED)
+  set(text ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/score-rank.txt)
+  set(script -P ${PROJECT_SOURCE_DIR}/packaging/windows-text.cmake)
+  add_custom_command(OUTPUT ${text}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/LICENSE
+            -DOUTPUT=${PROJECT_BINARY_DIR}/LICENSE.txt ${script}
+    COMMAND ${CMAKE_COMMAND} -DMANDOC=${MANDOC} -DINPUT=${page}
+            "-DOS=score-rank ${PROJECT_VERSION}"
+            -DOUTPUT=${PROJECT_BINARY_DIR}/score-rank.txt ${script}
+    DEPENDS LICENSE ${page} packaging/windows-text.cmake
+    COMMENT "Writing the license and the manual as Windows text")
+  add_custom_target(windows_text ALL DEPENDS ${text})
+  install(FILES ${text} DESTINATION . COMPONENT program)
+else()
+  install(FILES LICENSE DESTINATION ${doc_dir} COMPONENT program)
 endif()
 if(NOT WIN32)
   install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
@@ -67,6 +94,7 @@ install(CODE "
   set(CMAKE_INSTALL_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
   set(CMAKE_INSTALL_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
   set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+  set(PROJECT_DESCRIPTION \"${PROJECT_DESCRIPTION}\")
   configure_file(\"${PROJECT_SOURCE_DIR}/packaging/score-rank.pc.in\"
                  \"${PROJECT_BINARY_DIR}/score-rank.pc\" @ONLY)"
   COMPONENT library)
@@ -89,6 +117,9 @@ else()
 endif()
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
+# Each package's description below starts with its own one-line summary; with
+# no general summary, CPack puts none in front of them.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 if(DEB_HOST_ARCH)
   # A cross build: the packages are for the target, not the build machine.
   set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DEB_HOST_ARCH})
@@ -98,12 +129,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME score-rank)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "rank the scores of a group of students
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "${PROJECT_DESCRIPTION}
 score-rank reads whole-number scores from standard input, up to the first
 negative number or the end of the input, says how many it ranked and lists
-them from highest to lowest. It ranks up to 40 scores, counts any further
-ones, and tells on standard error where and why it stopped reading when the
-input holds something that is not a score.")
+them from highest to lowest. Of more than 40 scores it ranks the 40 highest
+and counts the others, and it tells on standard error where and why it
+stopped reading when the input holds something that is not a score.")
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME score-rank-dev)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION "descending sorts of score tables from score-rank
