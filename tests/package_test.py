@@ -10,8 +10,10 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+with open(os.path.join(ROOT, "CMakeLists.txt")) as f:
+    VERSION = re.search(r"project\(score-rank VERSION (\S+)", f.read())[1]
 ZIP = os.path.join(ROOT, "build", "mingw32-package")
-WINDOWS = "score-rank-1.0.0-win32.zip"
+WINDOWS = f"score-rank-{VERSION}-win32.zip"
 DOC = "./usr/share/doc/"
 
 # Debian architecture, its multiarch folder, ELF machine, and what runs its
@@ -30,7 +32,7 @@ def folder(arch):
 
 
 def debs(arch):
-    return [os.path.join(folder(arch), f"{p}_1.0.0_{arch}.deb")
+    return [os.path.join(folder(arch), f"{p}_{VERSION}_{arch}.deb")
             for p in ("score-rank", "score-rank-dev")]
 
 
@@ -53,7 +55,8 @@ def packages(arch, multiarch):
 
 
 PACKAGES = [p for arch, multiarch, _, _ in ARCHES for p in packages(arch, multiarch)]
-PACKAGES += [(os.path.join(ZIP, WINDOWS), {}, ["README.md", "score-rank.exe"])]
+PACKAGES += [(os.path.join(ZIP, WINDOWS), {}, ["LICENSE.txt", "README.md",
+                                                "score-rank.exe", "score-rank.txt"])]
 DEB = folder("amd64")
 
 
@@ -77,8 +80,8 @@ def contents(path, fields, files):
 def linters():
     lintian = subprocess.run(["lintian", "-I"] + [p for a, *_ in ARCHES for p in debs(a)],
                              capture_output=True)
-    mandoc = subprocess.run(["mandoc", "-T", "lint", "-W", "warning",
-                             os.path.join(DEB, "score-rank.1")], capture_output=True)
+    mandoc = subprocess.run(["mandoc", "-T", "lint", os.path.join(DEB, "score-rank.1")],
+                            capture_output=True)
     return [l for l in lintian.stdout.decode().splitlines()
             if l[:2] in ("E:", "W:") or "hardening-" in l] + \
         (mandoc.stdout + mandoc.stderr).decode().splitlines()
@@ -112,10 +115,12 @@ def dpkg():
     try:
         ran = out("/usr/bin/score-rank", input=b"60 95 78 -1")
         page = out("man", "-w", "score-rank")
+        unlicensed = [p for p in ("score-rank", "score-rank-dev") if "License: MIT\n"
+                      not in out("cat", f"/usr/share/doc/{p}/copyright")]
         return ([] if ran == "input score:Total students are 3\n95 78 60 " else
                 [f"score-rank: {ran!r}"]) + \
             ([] if page == "/usr/share/man/man1/score-rank.1.gz\n" else
-             [f"man -w: {page!r}"]) + consumer("/usr")
+             [f"man -w: {page!r}"]) + consumer("/usr") + unlicensed
     finally:
         out("dpkg", "-r", "score-rank", "score-rank-dev")
 
@@ -148,12 +153,21 @@ def unzipped(folder):
 
 def windows_file():
     """The zipped program: imports, no debug sections, version resource, and
-    the application manifest as resource 1 of type 24 (RT_MANIFEST)."""
+    the application manifest as resource 1 of type 24 (RT_MANIFEST); the
+    license and the manual as Windows text."""
     with tempfile.TemporaryDirectory() as folder:
         exe = unzipped(folder)
+        wrong = []
+        for name, start in (("LICENSE.txt", b"MIT License\r\n"),
+                            ("score-rank.txt", b"SCORE-RANK(1) ")):
+            with open(os.path.join(folder, name), "rb") as f:
+                text = f.read()
+            if not text.startswith(start) or b"\b" in text or \
+                    text.count(b"\n") != text.count(b"\r\n"):
+                wrong.append(f"{name} is not Windows text: {text[:100]!r}")
         out("cmake", "-DOBJDUMP=i686-w64-mingw32-objdump", "-DMACHINE=i386",
             f"-DPROGRAM={exe}", "-P", os.path.join(ROOT, "tests", "imports.cmake"))
-        wrong = re.findall(r"\.debug\S*", out("i686-w64-mingw32-objdump", "-h", exe))
+        wrong += re.findall(r"\.debug\S*", out("i686-w64-mingw32-objdump", "-h", exe))
         resources = out("i686-w64-mingw32-objdump", "-p", exe)
         if not re.search(r"Entry: ID: 0x000018, .*\n.*\n.*Entry: ID: 0x000001,",
                          resources):
@@ -163,9 +177,10 @@ def windows_file():
             data = f.read()
             wrong += [] if m.read() in data else ["manifest differs from its source"]
         strings = data.decode("utf-16-le", "replace")
-        return wrong + [k for k in ("FileDescription\0+Ranks the scores",
-                                    "ProductName\0+score-rank", "FileVersion\0+1.0.0",
-                                    "ProductVersion\0+1.0.0",
+        return wrong + [k for k in ("FileDescription\0+Rank the scores",
+                                    "ProductName\0+score-rank",
+                                    "FileVersion\0+" + VERSION,
+                                    "ProductVersion\0+" + VERSION,
                                     "OriginalFilename\0+score-rank.exe")
                         if not re.search(k, strings)]
 
