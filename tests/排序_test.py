@@ -120,7 +120,7 @@ CASES = [
 ]
 
 # Arguments, with 60 95 78 -1 as standard input.  name, arguments, what
-# standard output holds: "usage" (its first line), "version" or "ranking";
+# standard output holds: "usage" (its first words), "version" or "ranking";
 # standard error.  A pair is (on Linux, on Windows).  Every one exits with 0.
 ARG_CASES = [
     ("--help", ["--help"], "usage", ""),
@@ -151,15 +151,6 @@ class Run:
         self.command = command
         self.newline = b"\r\n" if windows else b"\n"
         self.windows = windows
-
-    def output(self, what):
-        """Standard output of a run with arguments: the dialogue on the
-        example, or the start of the usage, or the version."""
-        if what == "ranking":
-            return self.ranking([95, 78, 60])
-        name = b"score-rank.exe" if self.windows else b"score-rank"
-        return {"usage": b"usage: %s [--help | --version]" % name,
-                "version": b"score-rank " + VERSION.encode()}[what] + self.newline
 
     def ranking(self, scores):
         return (PROMPT + b"Total students are %d" % len(scores) + self.newline
@@ -192,10 +183,12 @@ def table_case(stdin, scores, err):
 def arg_case(args, out, err):
     def case(r):
         pick = (lambda x: x[r.windows] if isinstance(x, tuple) else x)
-        want = r.output(pick(out))
         got = subprocess.run(r.command + args, input=b"60 95 78 -1",
                              capture_output=True, timeout=TIMEOUT)
-        if pick(out) == "usage":  # the rest is for people to read
+        want = {"usage": b"usage: score-rank",
+                "version": b"score-rank " + VERSION.encode() + r.newline,
+                "ranking": r.ranking([95, 78, 60])}[pick(out)]
+        if pick(out) == "usage":  # its first words; the rest is for people
             got.stdout = got.stdout[:len(want)]
         return check(got, want, pick(err), 0)
     return case
@@ -244,73 +237,68 @@ def closed_output(r):
     return check(got, b"", "score-rank: write error: Bad file descriptor\n", 1)
 
 
-def visible(text):
-    """What a person sees of terminal output, in short: no control sequences,
-    carriage returns or spaces (Wine's console moves the cursor over them)."""
-    return re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", text)
-
-
-def gather(fd, p, enough):
-    """Reads fd until enough(what was read), its end, p's end with nothing
-    left to read, or the time-out."""
-    out = b""
-    deadline = time.monotonic() + TIMEOUT
-    while not enough(out) and time.monotonic() < deadline:
-        if select.select([fd], [], [], 0.1)[0]:
-            try:
-                chunk = os.read(fd, 4096)
-            except OSError:  # a terminal that nothing has open any more
-                chunk = b""
-            if not chunk:
-                break
-            out += chunk
-        elif p.poll() is not None:
-            break
-    return out
-
-
-def dialogue(r, terminal):
+def dialogue(r):
     """The prompt arrives while standard input is still open, and the program
-    ends at the terminating value without waiting for end of input, through
-    pipes or in a terminal (a Unix one, under Wine: no window to keep open)."""
-    if terminal:
-        # Raw from the start, as Wine's console sets it once it runs: typed
-        # ahead of that, CR would reach it as a line feed, which is no Enter.
-        fd, term = pty.openpty()
-        tty.setraw(term)
-        p = subprocess.Popen(r.command, stdin=term, stdout=term,
-                             stderr=subprocess.PIPE)
-        os.close(term)
-        into, seen = fd, visible
-    else:
-        p = subprocess.Popen(r.command, stdin=subprocess.PIPE,
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        fd, into, seen = p.stdout.fileno(), p.stdin.fileno(), bytes
+    ends at the terminating value without waiting for end of input."""
+    p = subprocess.Popen(r.command, stdin=subprocess.PIPE,
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     try:
-        out = gather(fd, p, lambda o: len(seen(o)) >= len(seen(PROMPT)))
-        if seen(out) != seen(PROMPT):
+        out = b""
+        deadline = time.monotonic() + TIMEOUT
+        while len(out) < len(PROMPT) and time.monotonic() < deadline:
+            if select.select([p.stdout], [], [], 0.1)[0]:
+                chunk = os.read(p.stdout.fileno(), 4096)
+                if not chunk:
+                    break
+                out += chunk
+        if out != PROMPT:
             return [f"before any input, stdout {out!r}, want {PROMPT!r}"]
-        # A terminal's Enter sends CR.  Wine's console echoes what is typed.
-        os.write(into, b"60 95\r78 -1\r" if terminal else b"60 95\n78 -1\n")
-        out += gather(fd, p, lambda o: False)
+        p.stdin.write(b"60 95\n78 -1\n")
+        p.stdin.flush()
         p.wait(timeout=TIMEOUT)
-        want = r.ranking([95, 78, 60])
-        if terminal:  # what is seen last; the typed lines come before it
-            want = seen(want[len(PROMPT):])
-            out = seen(out)[-len(want):]
-        got = subprocess.CompletedProcess(p.args, p.returncode, out,
+        got = subprocess.CompletedProcess(p.args, p.returncode,
+                                          out + p.stdout.read(),
                                           p.stderr.read())
-        return check(got, want, "", 0)
+        return check(got, r.ranking([95, 78, 60]), "", 0)
     except subprocess.TimeoutExpired:
         return ["still running after the terminating value"]
     finally:
         p.kill()
         p.wait()
         for f in (p.stdin, p.stdout, p.stderr):
-            if f:
-                f.close()
-        if terminal:
-            os.close(fd)
+            f.close()
+
+
+def terminal(r):
+    """In a terminal, a Unix one under Wine too, the program ends at the
+    terminating value: there is no window there to keep open."""
+    fd, term = pty.openpty()
+    tty.setraw(term)  # CR is Enter, as in Wine's console, however early typed
+    p = subprocess.Popen(r.command, stdin=term, stdout=term,
+                         stderr=subprocess.PIPE)
+    os.close(term)
+    out = b""
+    try:
+        os.write(fd, b"60 95\r78 -1\r")
+        while select.select([fd], [], [], TIMEOUT)[0]:
+            out += os.read(fd, 4096)
+    except OSError:  # the terminal's other side closed: the program ended
+        pass
+    try:
+        p.wait(timeout=1)
+        # What a person sees, in short: no control sequences, CRs or spaces
+        # (Wine's console moves the cursor over them); the echoed input
+        # comes before the count line.
+        seen = (lambda t: re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", t))
+        want = seen(r.ranking([95, 78, 60])[len(PROMPT):])
+        return check(subprocess.CompletedProcess(
+            p.args, p.returncode, seen(out)[-len(want):], p.stderr.read()),
+            want, "", 0)
+    finally:
+        p.kill()
+        p.wait()
+        p.stderr.close()
+        os.close(fd)
 
 
 def window(r):
@@ -360,9 +348,8 @@ def main(argv):
                   for name, i, left in REST_CASES]
     cases += [(name, arg_case(a, o, e)) for name, a, o, e in ARG_CASES]
     cases += [("read error", read_error), ("output full", full_output),
-              ("output closed", closed_output),
-              ("dialogue through pipes", lambda r: dialogue(r, False)),
-              ("dialogue in a terminal", lambda r: dialogue(r, True))]
+              ("output closed", closed_output), ("dialogue", dialogue),
+              ("dialogue in a terminal", terminal)]
     if windows:
         cases += [("a console window of its own stays open", window)]
     failed = 0
