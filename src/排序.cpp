@@ -162,7 +162,7 @@ Shown Quote(const char* text, size_t len)
 		shown.s[i] = b >= ' ' && b <= '~' ? static_cast<char>(b) : '?';
 	}
 	if (len > n)
-		strcpy(shown.s + n, "...");
+		memcpy(shown.s + n, "...", sizeof "...");
 	else
 		shown.s[n] = '\0';
 	return shown;
