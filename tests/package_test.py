@@ -115,8 +115,10 @@ def dpkg():
     try:
         ran = out("/usr/bin/score-rank", input=b"60 95 78 -1")
         page = out("man", "-w", "score-rank")
-        unlicensed = [p for p in ("score-rank", "score-rank-dev") if "License: MIT\n"
-                      not in out("cat", f"/usr/share/doc/{p}/copyright")]
+        unlicensed = []
+        for p in ("score-rank", "score-rank-dev"):
+            with open(f"/usr/share/doc/{p}/copyright") as f:
+                unlicensed += [] if "License: MIT\n" in f.read() else [p]
         return ([] if ran == "input score:Total students are 3\n95 78 60 " else
                 [f"score-rank: {ran!r}"]) + \
             ([] if page == "/usr/share/man/man1/score-rank.1.gz\n" else
