@@ -1,197 +1,99 @@
-// score-rank: reads whole-number scores from standard input until the first
-// negative number or the end of the input, writes how many it ranked and
-// lists them from highest to lowest.  Of more than 40 scores it ranks the 40
-// highest and says on standard error how many were left out.  Input that is
-// not a whole number, or a score above 2147483647, ends the list with a
-// notice.  What follows the list in a file is left unread.  --help and
-// --version are answered; any other argument is named in a notice, since
-// scores come only from standard input.  On Windows, in a console window
-// opened for the program alone, it waits for Enter before the window closes.
-// The exit status is 0, or 1 when reading or writing failed.
+// score-rank: reads whole-number scores from a file or standard input until
+// the first negative number or the end of the input, writes how many it
+// ranked and lists them from highest to lowest.
+//
+// A score is a whole word: an optional sign and decimal digits, from 0 to
+// 2147483647.  Any other word ends the list with a notice on standard
+// error, and nothing of it is ranked.  Of more than 40 scores it ranks the
+// 40 highest and says how many were left out.  A byte-order mark is taken,
+// and UTF-16 text read as such.  What follows the list in a file is left
+// unread.  At a keyboard, a line on standard error says how to end the list.
+// On Windows, in a console window opened for the program alone, it waits
+// for Enter before the window closes.
+//
+// The exit status is 0 when the list was read to its end, 1 when reading
+// stopped at a word that is not a score, or input could not be read or
+// output written, and 2 for a usage error.
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "data_sort.h"
+#include "score_input.h"
+#include "windows_console.h"
+
+// Build settings, with the defaults of a plain compiler run.  The block lives
+// on the stack: 16 KiB reads as fast as larger blocks, and test builds use
+// tiny ones so that every word crosses a refill somewhere.
+#ifndef SCORE_RANK_READ_BLOCK
+#define SCORE_RANK_READ_BLOCK 16384
+#endif
+#ifndef SCORE_RANK_VERSION
+#define SCORE_RANK_VERSION "(unversioned build)"
+#endif
+static_assert(SCORE_RANK_READ_BLOCK >= 3 && SCORE_RANK_READ_BLOCK <= 1 << 20,
+              "a read block holds a byte-order mark and fits on the stack");
 
 namespace {
 
 constexpr int kMaxScores = 40; // the table also holds the terminating value
-constexpr int kShownText = 20; // bytes of a text quoted in a notice
 
-// Standard input, read in blocks straight from descriptor 0.  A read returns
-// what is available, so the program never waits for more input than the
-// value in hand needs.  The block size is a build setting: 16 KiB blocks read
-// as fast as larger ones, and the peak memory stays the same whatever the
-// length of the input; test builds use tiny blocks so that every token
-// crosses a refill somewhere.
-static_assert(SCORE_RANK_READ_BLOCK > 0, "a read block holds at least a byte");
-struct Input {
-	const char* pos;
-	const char* end;
-	bool ended; // end of input or a read error has been seen
-	int error;  // errno of the read error, or 0
-	char buf[SCORE_RANK_READ_BLOCK];
-};
-
-// Reads the next block; false at the end of input or on a read error.  Either
-// is remembered, so no read follows it: at a terminal, another read would
-// wait for the user again.
-bool Refill(Input* in)
-{
-	while (!in->ended) {
+// What --help says, in the terms of the system the program runs on.
 #ifdef _WIN32
-		int n = _read(0, in->buf, sizeof in->buf);
+constexpr bool kWindows = true;
+#define SCORE_RANK_COMMAND "score-rank.exe"
+#define SCORE_RANK_FILE_FORMS                                                  \
+	"  drop the file onto score-rank.exe, or in Command Prompt:\n"         \
+	"  score-rank.exe FILE   or   score-rank.exe < FILE\n"                 \
+	"  and in PowerShell:   .\\score-rank.exe FILE\n"
+#define SCORE_RANK_MANUAL "score-rank.txt, beside the program"
 #else
-		ssize_t n = read(STDIN_FILENO, in->buf, sizeof in->buf);
+constexpr bool kWindows = false;
+#define SCORE_RANK_COMMAND "score-rank"
+#define SCORE_RANK_FILE_FORMS "  score-rank FILE   or   score-rank < FILE\n"
+#define SCORE_RANK_MANUAL "man score-rank"
 #endif
-		if (n > 0) {
-			in->pos = in->buf;
-			in->end = in->buf + n;
-			return true;
-		}
-		if (n < 0 && errno == EINTR)
-			continue;
-		in->ended = true;
-		in->error = n < 0 ? errno : 0;
-	}
-	return false;
-}
 
-// The byte at the read position, or EOF.
-int Peek(Input* in)
-{
-	if (in->pos == in->end && !Refill(in))
-		return EOF;
-	return static_cast<unsigned char>(*in->pos);
-}
+#define SCORE_RANK_USAGE "usage: " SCORE_RANK_COMMAND " [--help | --version] [FILE]\n"
 
-bool IsSpace(int c)
-{
-	return c == ' ' || (c >= '\t' && c <= '\r');
-}
+constexpr char kUsage[] =
+        SCORE_RANK_USAGE
+        "\n"
+        "Ranks the scores of a group of students.  Type the scores as\n"
+        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
+        "breaks, and end the list with a negative number such as -1.\n"
+        "It says how many scores it ranked and lists them from highest to\n"
+        "lowest; of more than 40 scores, it ranks the 40 highest.\n"
+        "\n"
+        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS
+        "\n"
+        "The exit status is 0 when the list was read to its end, 1 when\n"
+        "reading stopped at a word that is not a score or a file could not\n"
+        "be read or written, and 2 for a wrong argument.\n"
+        "The manual: " SCORE_RANK_MANUAL "\n";
+constexpr char kVersionLine[] = "score-rank " SCORE_RANK_VERSION "\n";
+constexpr char kHint[] = "Type the scores, then -1 and Enter to end the list.\n";
 
-bool IsDigit(int c)
-{
-	return c >= '0' && c <= '9';
-}
-
-// The first bytes of the token being read, for a notice.  One byte more than
-// is shown is kept, to tell whether the token has to be cut.
-struct Text {
-	int len;
-	char s[kShownText + 1];
+// What went wrong in a run, for the exit status.
+struct Faults {
+	bool stopped;    // reading stopped at a word not a score, or failed
+	int promptError; // errno of a failed write of the prompt, or 0
 };
 
-void Keep(Text* text, const char* from, const char* to)
+// Says on standard error that the input could not be opened or read.  A file
+// is named as given, or quoted where it holds a control byte.
+void ReportInputError(const char* name, int error)
 {
-	for (; from != to && text->len < static_cast<int>(sizeof text->s);
-	     from++)
-		text->s[text->len++] = *from;
-}
-
-enum class Got { kValue, kEnd, kNotNumber, kTooLarge };
-
-// Reads one value as "%d" does: white space, an optional sign, then decimal
-// digits; the byte after the digits stays for the next read.  The magnitude
-// stops growing once past INT_MAX, so digits of any length are read in
-// constant space without overflow.  A negative value below INT_MIN, which
-// only ends the input, is stored as INT_MIN.
-Got ReadValue(Input* in, int* value, Text* text)
-{
-	int c;
-	while (IsSpace(c = Peek(in)))
-		in->pos++;
-	if (c == EOF)
-		return Got::kEnd;
-	text->len = 0;
-	bool negative = c == '-';
-	if (c == '-' || c == '+') {
-		Keep(text, in->pos, in->pos + 1);
-		in->pos++;
-		c = Peek(in);
+	if (name == nullptr) {
+		fprintf(stderr, "score-rank: read error: %s\n", strerror(error));
+		return;
 	}
-	if (!IsDigit(c))
-		return Got::kNotNumber;
-	// The digits, a block at a time.  They are kept for a notice only when
-	// the block is about to be read over or the value is too large: a
-	// value in range needs no notice, and most are in one block.
-	long long magnitude = 0;
-	do {
-		const char* digit = in->pos;
-		for (; digit != in->end && IsDigit(*digit); digit++) {
-			if (magnitude <= INT_MAX)
-				magnitude = magnitude * 10 + (*digit - '0');
-		}
-		if (digit == in->end || magnitude > INT_MAX)
-			Keep(text, in->pos, digit);
-		in->pos = digit;
-	} while (IsDigit(Peek(in)));
-	if (!negative && magnitude > INT_MAX)
-		return Got::kTooLarge;
-	if (negative)
-		magnitude = -magnitude;
-	*value = magnitude < INT_MIN ? INT_MIN : static_cast<int>(magnitude);
-	return Got::kValue;
-}
-
-// A text as a notice quotes it: each byte that is not printable ASCII shown
-// as '?', so that no input can play tricks on a terminal, and a text longer
-// than kShownText bytes cut there and followed by "...".
-struct Shown {
-	char s[kShownText + sizeof "..."];
-};
-
-Shown Quote(const char* text, size_t len)
-{
-	Shown shown;
-	size_t n = len < kShownText ? len : kShownText;
-	for (size_t i = 0; i < n; i++) {
-		unsigned char b = text[i];
-		shown.s[i] = b >= ' ' && b <= '~' ? static_cast<char>(b) : '?';
-	}
-	if (len > n)
-		memcpy(shown.s + n, "...", sizeof "...");
-	else
-		shown.s[n] = '\0';
-	return shown;
-}
-
-// Reads the rest of a bad token, up to white space or the end of input, and
-// says on standard error where reading stopped and why.
-void ReportStop(Input* in, Text* text, const char* why)
-{
-	int c;
-	while ((c = Peek(in)) != EOF && !IsSpace(c)) {
-		Keep(text, in->pos, in->pos + 1);
-		in->pos++;
-	}
-	fprintf(stderr, "score-rank: stopped reading at \"%s\": %s\n",
-	        Quote(text->s, text->len).s, why);
-}
-
-// Moves a seekable standard input back over the bytes read ahead but not
-// taken, so that what follows the list is left for the next reader of the
-// file, as careful utilities leave it.  A pipe or a terminal cannot seek, and
-// the failed call changes nothing.  On Windows the runtime keeps what it read
-// ahead, as its own scanf does.
-void Unread([[maybe_unused]] const Input* in)
-{
-#ifndef _WIN32
-	if (in->pos < in->end)
-		lseek(STDIN_FILENO, in->pos - in->end, SEEK_CUR);
-#endif
+	bool plain = true;
+	for (const char* c = name; *c != '\0'; c++)
+		plain = plain && static_cast<unsigned char>(*c) >= ' ' && *c != '\x7f';
+	fprintf(stderr, "score-rank: %s: %s\n",
+	        plain ? name : Quote(name, strlen(name)).s, strerror(error));
 }
 
 // A full table keeps the kMaxScores highest scores as a ring sorted from
@@ -200,11 +102,13 @@ void Unread([[maybe_unused]] const Input* in)
 // takes the lowest's slot, which is then the top of the ring, and moves down
 // past the kept scores higher than it.  So a new highest, as each score of an
 // ascending list is, costs two comparisons, and a new lowest kMaxScores - 1
-// moves.  A score equal to the lowest kept is left out.
-void KeepHighest(int* scores, int* low, int value)
+// moves.  A score equal to the lowest kept is left out.  Returns the score
+// left out: the one given, or the lowest it put out.
+int KeepHighest(int* scores, int* low, int value)
 {
-	if (value <= scores[*low])
-		return;
+	int lowest = scores[*low];
+	if (value <= lowest)
+		return value;
 	int at = *low;
 	*low = (at == 0 ? kMaxScores : at) - 1;
 	for (int moves = 1; moves < kMaxScores; moves++) {
@@ -215,29 +119,34 @@ void KeepHighest(int* scores, int* low, int value)
 		at = below;
 	}
 	scores[at] = value;
+	return lowest;
 }
 
-// Writes the prompt, then reads scores into the table until the first
-// negative value, which is stored after the last score.  Returns the number
-// of scores ranked: all of them, or the kMaxScores highest; the others are
-// counted.  End of input, or a token that is not a score, ends the list like
-// a negative value.  Sets *readFailed when standard input could not be read.
-int ReadScore(int* scores, bool* readFailed)
+// Writes the hint at a keyboard and the prompt, then reads scores from fd
+// into the table until the first negative value, which is stored after the
+// last score.  Returns the number of scores ranked: all of them, or the
+// kMaxScores highest; the others are counted.  End of input ends the list
+// like a negative value; a word that is not a score, or a read error, ends
+// it with a notice.
+int ReadScore(int* scores, int fd, const char* name, Faults* faults)
 {
+	if (IsKeyboard(fd))
+		fputs(kHint, stderr);
 	printf("input score:");
-	fflush(stdout);
+	if (fflush(stdout) == EOF)
+		faults->promptError = errno;
 
+	char block[SCORE_RANK_READ_BLOCK];
 	Input in;
-	in.pos = in.end = in.buf;
-	in.ended = false;
-	in.error = 0;
-	Text text;
+	StartInput(&in, fd, block, sizeof block);
+	Word word;
 	int value = -1;
 	int count = 0;
 	unsigned long long leftOut = 0;
+	int highestLeftOut = -1;
 	int low = kMaxScores - 1; // the lowest kept, once the table is full
 	Got got;
-	while ((got = ReadValue(&in, &value, &text)) == Got::kValue &&
+	while ((got = ReadValue(&in, &value, &word)) == Got::kValue &&
 	       value >= 0) {
 		if (count < kMaxScores) {
 			scores[count++] = value;
@@ -245,25 +154,25 @@ int ReadScore(int* scores, bool* readFailed)
 		}
 		if (leftOut++ == 0) // the ring starts sorted, lowest last
 			DataSortExchange(scores, kMaxScores);
-		KeepHighest(scores, &low, value);
+		int out = KeepHighest(scores, &low, value);
+		if (out > highestLeftOut)
+			highestLeftOut = out;
 	}
 	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
 
-	if (got == Got::kNotNumber)
-		ReportStop(&in, &text, "not a whole number");
-	else if (got == Got::kTooLarge)
-		ReportStop(&in, &text, "larger than 2147483647");
+	bool stopped = got == Got::kNotNumber || got == Got::kTooLarge;
+	if (stopped)
+		ReportStop(&in, &word, got);
 	Unread(&in);
 	if (leftOut > 0)
 		fprintf(stderr,
 		        "score-rank: only the %d highest scores are ranked; "
-		        "%llu more were left out\n",
-		        kMaxScores, leftOut);
+		        "%llu more, none above %d, were left out\n",
+		        kMaxScores, leftOut, highestLeftOut);
 	if (in.error != 0)
-		fprintf(stderr, "score-rank: read error: %s\n",
-		        strerror(in.error));
-	*readFailed = in.error != 0;
+		ReportInputError(name, in.error);
+	faults->stopped = stopped || in.error != 0;
 	return count;
 }
 
@@ -273,164 +182,98 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
-// What --help says, in the terms of the system the program runs on.
-#ifdef _WIN32
-#define SCORE_RANK_COMMAND "score-rank.exe"
-#define SCORE_RANK_FILE_FORMS                                                  \
-	"  score-rank.exe < FILE   or   type FILE | score-rank.exe"            \
-	"   (Command Prompt)\n"                                                \
-	"  type FILE | .\\score-rank.exe   (PowerShell)\n"
-#define SCORE_RANK_END_KEYS "Ctrl+Z then Enter"
-#define SCORE_RANK_MANUAL "score-rank.txt, beside the program"
-#else
-#define SCORE_RANK_COMMAND "score-rank"
-#define SCORE_RANK_FILE_FORMS "  score-rank < FILE\n"
-#define SCORE_RANK_END_KEYS "Ctrl+D at the start of a line"
-#define SCORE_RANK_MANUAL "man score-rank"
-#endif
-
-constexpr char kUsage[] =
-        "usage: " SCORE_RANK_COMMAND " [--help | --version]\n"
-        "\n"
-        "Ranks the scores of a group of students.  Type the scores as\n"
-        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
-        "breaks, and end the list with a negative number such as -1, or\n"
-        "with the end of the input (" SCORE_RANK_END_KEYS ").\n"
-        "It says how many scores it ranked and lists them from highest to\n"
-        "lowest; of more than 40 scores, it ranks the 40 highest.\n"
-        "\n"
-        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS "\n"
-        "The manual: " SCORE_RANK_MANUAL "\n";
-constexpr char kVersion[] = "score-rank " SCORE_RANK_VERSION "\n";
-
-enum class Ask { kRank, kHelp, kVersion };
-
-// Whether two strings are the same.  The C library's string functions are
-// each bound when the program starts, which costs more than this loop.
-bool Same(const char* a, const char* b)
-{
-	while (*a == *b && *a != '\0') {
-		a++;
-		b++;
-	}
-	return *a == *b;
-}
+enum class Ask { kRank, kHelp, kVersion, kWrong };
 
 bool IsHelp(const char* arg)
 {
-#ifdef _WIN32
-	if (Same(arg, "/?"))
-		return true;
-#endif
-	return Same(arg, "--help") || Same(arg, "-h");
+	return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0 ||
+	       (kWindows && strcmp(arg, "/?") == 0);
 }
 
-// What the arguments ask for: the first --help or --version decides.  Scores
-// come only from standard input, so any other argument, such as the name of
-// a file of scores, is named in one notice and the scores are ranked as
-// without it.
-Ask ReadArguments(int argc, char** argv)
+// What the arguments ask for.  The first --help or --version decides.
+// Otherwise at most one FILE is named, "-" for standard input; "--" ends the
+// options, so that a file named "-5" can be given.  An unknown option or a
+// second file is a usage error, said on standard error.
+Ask ReadArguments(int argc, char** argv, const char** name)
 {
+	*name = nullptr;
+	bool named = false;
+	bool options = true;
+	const char* wrong = nullptr; // the first argument in error
+	const char* why = nullptr;
 	for (int i = 1; i < argc; i++) {
-		if (IsHelp(argv[i]))
+		const char* arg = argv[i];
+		if (options && IsHelp(arg))
 			return Ask::kHelp;
-		if (Same(argv[i], "--version"))
+		if (options && strcmp(arg, "--version") == 0)
 			return Ask::kVersion;
+		if (options && strcmp(arg, "--") == 0) {
+			options = false;
+			continue;
+		}
+		bool option = options && arg[0] == '-' && arg[1] != '\0';
+		if (wrong != nullptr)
+			continue;
+		if (option || named) {
+			wrong = arg;
+			why = option ? "unknown option" : "more than one file:";
+		} else {
+			named = true;
+			*name = strcmp(arg, "-") == 0 ? nullptr : arg;
+		}
 	}
-	if (argc == 1)
+	if (wrong == nullptr)
 		return Ask::kRank;
-	Text arg{0, {}};
-	const char* end = argv[1];
-	while (*end != '\0')
-		end++;
-	Keep(&arg, argv[1], end);
-	fprintf(stderr,
-	        "score-rank: ignoring \"%s\"%s: scores are read from standard "
-	        "input (" SCORE_RANK_COMMAND " < FILE)\n",
-	        Quote(arg.s, arg.len).s,
-	        argc > 2 ? " and the other arguments" : "");
-	return Ask::kRank;
+	fprintf(stderr, "score-rank: %s \"%s\"\n" SCORE_RANK_USAGE, why,
+	        Quote(wrong, strlen(wrong)).s);
+	return Ask::kWrong;
 }
 
-// Flushes standard output; the exit status, 1 when it could not be written
-// or failed is set.
-int Finish(bool failed)
+// Flushes standard output; the exit status: 1 when output could not be
+// written, said with the error of the first write that failed, or when
+// reading stopped short.
+int Finish(const Faults& faults)
 {
-	if (fflush(stdout) == EOF || ferror(stdout) != 0) {
+	int error = faults.promptError;
+	if (fflush(stdout) == EOF && error == 0)
+		error = errno;
+	if (error == 0 && ferror(stdout) != 0)
+		error = EIO;
+	if (error != 0) {
 		fprintf(stderr, "score-rank: write error: %s\n",
-		        strerror(errno));
+		        strerror(error));
 		return 1;
 	}
-	return failed ? 1 : 0;
+	return faults.stopped ? 1 : 0;
 }
-
-#ifdef _WIN32
-// Whether the program has a console window of its own, which closes when it
-// exits: started from Explorer, a shortcut or start, it is the only process
-// of its console, that console is both its standard input and output, and
-// the window is shown (Wine in a Unix terminal shows none).  user32.dll, for
-// IsWindowVisible, is loaded only then; it is one of the DLLs that Windows
-// loads from its own folder alone.
-bool OwnsConsoleWindow()
-{
-	DWORD processes[2];
-	DWORD mode;
-	if (GetConsoleProcessList(processes, 2) != 1 ||
-	    !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
-	    !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
-		return false;
-	HWND window = GetConsoleWindow();
-	if (window == nullptr)
-		return false;
-	using Visible = BOOL(WINAPI*)(HWND);
-	HMODULE user32 = LoadLibraryA("user32.dll");
-	FARPROC visible =
-	        user32 ? GetProcAddress(user32, "IsWindowVisible") : nullptr;
-	return visible != nullptr &&
-	       reinterpret_cast<Visible>(reinterpret_cast<void*>(visible))(
-	               window);
-}
-
-// Keeps the window open until the user has read it: waits for an Enter typed
-// from now on, not one typed ahead, or for the end of input (Ctrl+Z).  The
-// console is read directly, since the runtime remembers an earlier Ctrl+Z.
-void WaitForEnter()
-{
-	printf("\n\nPress Enter to close this window.");
-	fflush(stdout);
-	HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-	FlushConsoleInputBuffer(in);
-	char line[256];
-	DWORD n;
-	while (ReadFile(in, line, sizeof line, &n, nullptr) && n > 0 &&
-	       memchr(line, '\n', n) == nullptr) {
-	}
-}
-#endif
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-	// Notices carry the same bytes on every system: no CR before the LF.
-	_setmode(_fileno(stderr), _O_BINARY);
-#endif
-	bool readFailed = false;
-	Ask ask = ReadArguments(argc, argv);
-	if (ask == Ask::kRank) {
-		int scores[kMaxScores + 1];
-		int count = ReadScore(scores, &readFailed);
-		printf("Total students are %d\n", count);
-		DataSortExchange(scores, count);
-		PrintScore(scores, count);
-	} else {
-		printf("%s", ask == Ask::kHelp ? kUsage : kVersion);
+	StartConsole();
+	const char* name;
+	int status = 2;
+	Ask ask = ReadArguments(argc, argv, &name);
+	if (ask == Ask::kHelp || ask == Ask::kVersion) {
+		printf("%s", ask == Ask::kHelp ? kUsage : kVersionLine);
+		status = Finish(Faults{false, 0});
+	} else if (ask == Ask::kRank) {
+		int fd = name == nullptr ? 0 : OpenInput(name);
+		if (fd < 0) {
+			ReportInputError(name, errno);
+			status = 1;
+		} else {
+			int scores[kMaxScores + 1];
+			Faults faults{false, 0};
+			int count = ReadScore(scores, fd, name, &faults);
+			printf("Total students are %d\n", count);
+			DataSortExchange(scores, count);
+			PrintScore(scores, count);
+			status = Finish(faults);
+		}
 	}
-	int status = Finish(readFailed);
-#ifdef _WIN32
 	if (OwnsConsoleWindow())
 		WaitForEnter();
-#endif
 	return status;
 }

@@ -33,18 +33,22 @@ def ascending(n):
     return " ".join(str(i) for i in range(1, n + 1))
 
 
-def cut(n):
-    return f'score-rank: only the 40 highest scores are ranked; {n} more were left out\n'
-
-
-def ignoring(args):
-    return (f'score-rank: ignoring {args}: scores are read from standard input '
-            f'(score-rank < FILE)\n', f'score-rank: ignoring {args}: scores are '
-            f'read from standard input (score-rank.exe < FILE)\n')
+def cut(n, highest):
+    return (f'score-rank: only the 40 highest scores are ranked; {n} more, '
+            f'none above {highest}, were left out\n')
 
 
 def stop(text, why="not a whole number"):
     return f'score-rank: stopped reading at "{text}": {why}\n'
+
+
+def usage(wrong):
+    return tuple(f"score-rank: {wrong}\nusage: {command} [--help | --version] "
+                 f"[FILE]\n" for command in ("score-rank", "score-rank.exe"))
+
+
+def utf16(text, order):
+    return ("\ufeff" + text).encode("utf-16-" + order)
 
 
 TOO_LARGE = "larger than 2147483647"
@@ -52,8 +56,8 @@ FORTY = list(range(40, 0, -1))
 SHUFFLED = " ".join(str(i * 37 % 101) for i in range(1, 101))  # 1 to 100
 
 # name, standard input, scores listed (highest first), standard error; an
-# error given as a pair is (on Linux, on Windows).  Every one of these exits
-# with status 0.
+# error given as a pair is (on Linux, on Windows).  The exit status is 1 where
+# reading stopped at a word that is not a score, and 0 for every other row.
 CASES = [
     ("example", b"60 95 78 -1", [95, 78, 60], ""),
     ("example with line breaks", b"60\n95\n78\n-1\n", [95, 78, 60], ""),
@@ -67,7 +71,7 @@ CASES = [
     ("equal scores", b"5 9 5 5 -1", [9, 5, 5, 5], ""),
     ("worked example", b"3 1 4 1 5 -1", [5, 4, 3, 1, 1], ""),
     ("input after the end is not read", b"3 -1 99 abc 2147483648", [3], ""),
-    ("sign straight after digits", b"5-3 7", [5], ""),
+    ("a negative value ends whatever is glued to it", b"3 -1abc 4", [3], ""),
     ("largest score", b"2147483647 0 -1", [2147483647, 0], ""),
     ("any negative value ends", b"4 -99999999999 5", [4], ""),
     ("most negative value ends", b"4 -2147483648 5", [4], ""),
@@ -77,72 +81,140 @@ CASES = [
     ("empty input", b"", [], ""),
     ("forty scores fill the table", (ascending(40) + " -1").encode(), FORTY, ""),
     ("one score too many", (ascending(41) + " -1").encode(),
-     list(range(41, 1, -1)), cut(1)),
+     list(range(41, 1, -1)), cut(1, 1)),
     ("45 descending", " ".join(map(str, range(45, 0, -1))).encode() + b" -1",
-     list(range(45, 5, -1)), cut(5)),
-    ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39, cut(5)),
+     list(range(45, 5, -1)), cut(5, 5)),
+    ("100 ascending", (ascending(100) + " -1").encode(),
+     list(range(100, 60, -1)), cut(60, 60)),
+    ("a tie split at the cut", b"37 " * 4 + " ".join(map(
+        str, range(38, 75))).encode() + b" 1 2 3 4 -1",
+     list(range(74, 37, -1)) + [37] * 3, cut(5, 37)),
+    ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39, cut(5, 50)),
     ("each a new lowest", b"0" + b" 1000" * 39 + b" 1 2 3 4 5 -1",
-     [1000] * 39 + [5], cut(5)),
+     [1000] * 39 + [5], cut(5, 4)),
     ("100 shuffled", SHUFFLED.encode() + b" -1", list(range(100, 60, -1)),
-     cut(60)),
+     cut(60, 60)),
     ("ties at the lowest kept, no terminating value",
      (ascending(40) + " 7" * 100000).encode(),
-     list(range(40, 7, -1)) + [7] * 7, cut(100000)),
+     list(range(40, 7, -1)) + [7] * 7, cut(100000, 7)),
     ("letters", b"abc -1", [], stop("abc")),
+    ("a letter O for a zero", b"90 8O 70 -1", [90], stop("8O")),
+    ("decimal point", b"72.5 -1", [], stop("72.5")),
+    ("minus glued to a score", b"60 95-78 80 -1", [60], stop("95-78")),
     ("lone minus", b"1 - 2 -1", [1], stop("-")),
     ("lone plus at end of input", b"1 +", [1], stop("+")),
     ("double sign", b"--5", [], stop("--5")),
-    ("hex prefix", b"0x10 -1", [0], stop("x10")),
-    ("comma", b"60,95 -1", [60], stop(",95")),
-    ("letters after digits", b"12abc 5", [12], stop("abc")),
+    ("minus zero with letters", b"-0x1 -1", [], stop("-0x1")),
+    ("hex prefix", b"0x10 -1", [], stop("0x10")),
+    ("comma", b"60,95 -1", [], stop("60,95")),
+    ("letters after digits", b"12abc 5", [], stop("12abc")),
     ("NUL byte", b"5 \0 7 -1", [5], stop("?")),
+    ("a megabyte of NUL bytes", b"\0" * 1000000, [], stop("?" * 20 + "...")),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [5], stop("?")),
-    ("UTF-8 text", "5 é7 -1".encode(), [5], stop("??7")),
+    ("UTF-8 text, a character a ?", "5 é7 -1".encode(), [5], stop("?7")),
+    ("UTF-8 byte-order mark", b"\xef\xbb\xbf60 95 78 -1", [95, 78, 60], ""),
+    ("byte-order mark later on", b"5 \xef\xbb\xbf7", [5], stop("?7")),
+    ("UTF-16 little-endian", utf16("60 95\r\n78 -1\r\n", "le"),
+     [95, 78, 60], ""),
+    ("UTF-16 big-endian", utf16("60 95 78", "be"), [95, 78, 60], ""),
+    ("UTF-16 text", utf16("5 é7 -1", "le"), [5], stop("?7")),
+    ("UTF-16 surrogate pair", utf16("5 \U0001F600 -1", "be"), [5], stop("?")),
+    ("UTF-16 cut in half a character", utf16("5 6 ", "le") + b"7", [6, 5],
+     stop("?")),
     ("control byte, tilde and DEL", b"5 \x01a~\x7f -1", [5], stop("?a~?")),
-    # Windows text-mode reads end the input at a Ctrl+Z byte.
+    # Windows text ends at a Ctrl+Z byte.
     ("Ctrl+Z", b"5 \x1a 7 -1", [5], (stop("?"), "")),
     ("twenty characters are shown whole", b"abcdefghijklmnopqrst",
      [], stop("abcdefghijklmnopqrst")),
-    ("longer tokens are cut", b"1 abcdefghijklmnopqrstu 2",
+    ("longer words are cut", b"1 abcdefghijklmnopqrstu 2",
      [1], stop("abcdefghijklmnopqrst...")),
-    ("bad token after the table is full",
+    ("bad word after the table is full",
      (ascending(42) + " x -1").encode(), list(range(42, 2, -1)),
-     stop("x") + cut(2)),
+     stop("x") + cut(2, 2)),
     ("just too large", b"7 2147483648 -1", [7], stop("2147483648", TOO_LARGE)),
     ("largest score's digits and one more", b"21474836470 -1",
      [], stop("21474836470", TOO_LARGE)),
     ("too large with sign and zeros", b"+00002147483648",
      [], stop("+00002147483648", TOO_LARGE)),
-    ("too large runs to white space", b"2147483648abc 1",
-     [], stop("2147483648abc", TOO_LARGE)),
+    ("too large with letters is not a number", b"2147483648abc 1",
+     [], stop("2147483648abc")),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], stop("1" * 20 + "...", TOO_LARGE)),
 ]
 
+# Files in the folder the argument cases run in.
+FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
+         "-5": b"5 -1"}
+MISSING = "No such file or directory"
+
 # Arguments, with 60 95 78 -1 as standard input.  name, arguments, what
-# standard output holds: "usage" (its first words), "version" or "ranking";
-# standard error.  A pair is (on Linux, on Windows).  Every one exits with 0.
+# standard output holds: "help", "version", the scores listed, or None for
+# nothing; standard error; the exit status.  A pair is (on Linux, on Windows).
 ARG_CASES = [
-    ("--help", ["--help"], "usage", ""),
-    ("-h", ["-h"], "usage", ""),
-    ("/? on Windows", ["/?"], ("ranking", "usage"), (ignoring('"/?"')[0], "")),
-    ("--help after a file name", ["scores.txt", "--help"], "usage", ""),
-    ("--version", ["--version"], "version", ""),
-    ("a file name", ["scores.txt"], "ranking", ignoring('"scores.txt"')),
-    ("several arguments, one notice", ["a", "b", "-1"], "ranking",
-     ignoring('"a" and the other arguments')),
-    ("argument quoted safely", ["\x1b[2J~\x7f" + "x" * 30], "ranking",
-     ignoring('"?[2J~?' + "x" * 14 + '..."')),
+    ("--help", ["--help"], "help", "", 0),
+    ("-h", ["-h"], "help", "", 0),
+    ("/? on Windows", ["/?"], (None, "help"),
+     (f"score-rank: /?: {MISSING}\n", ""), (1, 0)),
+    ("--help after a file name", ["scores.txt", "--help"], "help", "", 0),
+    ("--help after an unknown option", ["-x", "--help"], "help", "", 0),
+    ("--version", ["--version"], "version", "", 0),
+    ("a file", ["scores.txt"], [50, 40], "", 0),
+    ("a name with spaces and accents", ["class 3 \u00e9t\u00e9.txt"], [8, 7],
+     "", 0),
+    ("- is standard input", ["-"], [95, 78, 60], "", 0),
+    ("-- ends the options", ["--", "-5"], [5], "", 0),
+    ("a missing file", ["missing.txt"], None,
+     f"score-rank: missing.txt: {MISSING}\n", 1),
+    ("a directory", ["."], ([], None), ("score-rank: .: Is a directory\n",
+                                        "score-rank: .: Permission denied\n"), 1),
+    ("two files", ["scores.txt", "-"], None, usage('more than one file: "-"'), 2),
+    ("an unknown option", ["-x"], None, usage('unknown option "-x"'), 2),
+    ("an unknown long option", ["--foo"], None, usage('unknown option "--foo"'),
+     2),
+    ("a negative number is no file", ["-5"], None, usage('unknown option "-5"'),
+     2),
+    ("argument quoted safely", ["-\x1b[2J~\x7f" + "x" * 30], None,
+     usage('unknown option "-?[2J~?' + "x" * 13 + '..."'), 2),
 ]
+
+
+def help_text(windows):
+    if windows:
+        command, forms, manual = "score-rank.exe", (
+            "  drop the file onto score-rank.exe, or in Command Prompt:\n"
+            "  score-rank.exe FILE   or   score-rank.exe < FILE\n"
+            "  and in PowerShell:   .\\score-rank.exe FILE\n"), (
+            "score-rank.txt, beside the program")
+    else:
+        command, forms, manual = ("score-rank", "  score-rank FILE   or   "
+                                  "score-rank < FILE\n", "man score-rank")
+    return (f"usage: {command} [--help | --version] [FILE]\n\n"
+            "Ranks the scores of a group of students.  Type the scores as\n"
+            "whole numbers from 0 to 2147483647, separated by spaces or line\n"
+            "breaks, and end the list with a negative number such as -1.\n"
+            "It says how many scores it ranked and lists them from highest to\n"
+            "lowest; of more than 40 scores, it ranks the 40 highest.\n\n"
+            f"To rank the scores in a file:\n{forms}\n"
+            "The exit status is 0 when the list was read to its end, 1 when\n"
+            "reading stopped at a word that is not a score or a file could not\n"
+            "be read or written, and 2 for a wrong argument.\n"
+            f"The manual: {manual}\n")
+
+
+HINT = "Type the scores, then -1 and Enter to end the list.\n"
 
 # Standard input a file: what the program leaves unread for the next reader
 # of the same open file.  name, input, what is left.
 REST_CASES = [
     ("two classes", b"60 95 78 -1\n50 40 -1\n", b"\n50 40 -1\n"),
-    ("after a bad token", b"5 abc 7 -1", b" 7 -1"),
+    ("after a bad word", b"5 abc 7 -1", b" 7 -1"),
+    ("after a word longer than a notice shows", b"5 " + b"x" * 30 + b" 7",
+     b"x" * 9 + b" 7"),
+    ("after a negative value with letters", b"3 -1abc", b"abc"),
     ("after a too large value", b"2147483648x\n7", b"\n7"),
     ("at the end of input", b"3 1 \n", b""),
     ("past the first read block", b"1 " * 10000 + b"-1 tail", b" tail"),
+    ("UTF-16", utf16("60 -1\r\n50 -1", "le"), "\r\n50 -1".encode("utf-16-le")),
 ]
 
 
@@ -173,24 +245,35 @@ def check(got, out, err, status):
     return wrong
 
 
+def pick(x, r):
+    return x[r.windows] if isinstance(x, tuple) else x
+
+
 def table_case(stdin, scores, err):
     def case(r):
-        want = err[r.windows] if isinstance(err, tuple) else err
-        return check(r.run(stdin), r.ranking(scores), want, 0)
+        want = pick(err, r)
+        return check(r.run(stdin), r.ranking(scores), want,
+                     1 if "stopped reading" in want else 0)
     return case
 
 
-def arg_case(args, out, err):
+def arg_case(args, out, err, status):
     def case(r):
-        pick = (lambda x: x[r.windows] if isinstance(x, tuple) else x)
-        got = subprocess.run(r.command + args, input=b"60 95 78 -1",
-                             capture_output=True, timeout=TIMEOUT)
-        want = {"usage": b"usage: score-rank",
-                "version": b"score-rank " + VERSION.encode() + r.newline,
-                "ranking": r.ranking([95, 78, 60])}[pick(out)]
-        if pick(out) == "usage":  # its first words; the rest is for people
-            got.stdout = got.stdout[:len(want)]
-        return check(got, want, pick(err), 0)
+        with tempfile.TemporaryDirectory() as folder:
+            for name, content in FILES.items():
+                with open(os.path.join(folder, name), "wb") as f:
+                    f.write(content)
+            got = subprocess.run(r.command + args, input=b"60 95 78 -1",
+                                 capture_output=True, timeout=TIMEOUT,
+                                 cwd=folder)
+        want = pick(out, r)
+        if want == "help":
+            want = help_text(r.windows).replace("\n", r.newline.decode()).encode()
+        elif want == "version":
+            want = b"score-rank " + VERSION.encode() + r.newline
+        else:
+            want = b"" if want is None else r.ranking(want)
+        return check(got, want, pick(err, r), pick(status, r))
     return case
 
 
@@ -199,12 +282,10 @@ def rest_case(stdin, rest):
         with tempfile.TemporaryFile() as f:
             f.write(stdin)
             f.seek(0)
-            got = subprocess.run(r.command, stdin=f, capture_output=True,
-                                 timeout=TIMEOUT)
+            subprocess.run(r.command, stdin=f, capture_output=True,
+                           timeout=TIMEOUT)
             left = f.read()
-        wrong = [f"status {got.returncode}, want 0"] if got.returncode else []
-        return wrong + ([] if left == rest else
-                        [f"left {left[:300]!r}, want {rest!r}"])
+        return [] if left == rest else [f"left {left[:300]!r}, want {rest!r}"]
     return case
 
 
@@ -239,7 +320,8 @@ def closed_output(r):
 
 def dialogue(r):
     """The prompt arrives while standard input is still open, and the program
-    ends at the terminating value without waiting for end of input."""
+    ends within a second of the terminating value, with nothing after it,
+    without waiting for end of input or for the byte after the number."""
     p = subprocess.Popen(r.command, stdin=subprocess.PIPE,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     try:
@@ -253,9 +335,9 @@ def dialogue(r):
                 out += chunk
         if out != PROMPT:
             return [f"before any input, stdout {out!r}, want {PROMPT!r}"]
-        p.stdin.write(b"60 95\n78 -1\n")
+        p.stdin.write(b"60 95\n78 -1")
         p.stdin.flush()
-        p.wait(timeout=TIMEOUT)
+        p.wait(timeout=1)
         got = subprocess.CompletedProcess(p.args, p.returncode,
                                           out + p.stdout.read(),
                                           p.stderr.read())
@@ -270,8 +352,9 @@ def dialogue(r):
 
 
 def terminal(r):
-    """In a terminal, a Unix one under Wine too, the program ends at the
-    terminating value: there is no window there to keep open."""
+    """In a terminal, a Unix one under Wine too, the program says how to end
+    the list and ends at the terminating value: there is no window there to
+    keep open."""
     fd, term = pty.openpty()
     tty.setraw(term)  # CR is Enter, as in Wine's console, however early typed
     p = subprocess.Popen(r.command, stdin=term, stdout=term,
@@ -293,7 +376,7 @@ def terminal(r):
         want = seen(r.ranking([95, 78, 60])[len(PROMPT):])
         return check(subprocess.CompletedProcess(
             p.args, p.returncode, seen(out)[-len(want):], p.stderr.read()),
-            want, "", 0)
+            want, HINT, 0)
     finally:
         p.kill()
         p.wait()
@@ -341,12 +424,13 @@ def main(argv):
         argv = argv[1:]
     if not argv:
         sys.exit(__doc__)
-    r = Run(argv, windows)
+    # The argument cases run in a folder of their own.
+    r = Run(argv[:-1] + [os.path.abspath(argv[-1])], windows)
     cases = [(name, table_case(i, s, e)) for name, i, s, e in CASES]
     if not windows:  # there the runtime keeps what it has read ahead
         cases += [(name + ": what is left", rest_case(i, left))
                   for name, i, left in REST_CASES]
-    cases += [(name, arg_case(a, o, e)) for name, a, o, e in ARG_CASES]
+    cases += [(name, arg_case(*row)) for name, *row in ARG_CASES]
     cases += [("read error", read_error), ("output full", full_output),
               ("output closed", closed_output), ("dialogue", dialogue),
               ("dialogue in a terminal", terminal)]

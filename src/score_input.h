@@ -1,0 +1,72 @@
+// The reader of scores: a descriptor read in blocks, split into words at
+// white space, with a byte-order mark taken and UTF-16 text decoded; the
+// quoting that notices give the words they name; and what is left unread.
+
+#ifndef SCORE_RANK_SCORE_INPUT_H
+#define SCORE_RANK_SCORE_INPUT_H
+
+#include <cstddef>
+
+constexpr int kShownText = 20; // bytes of a text quoted in a notice
+
+// A text as a notice quotes it: each character that is not printable ASCII
+// shown as one '?', so that no input can play tricks on a terminal, and a
+// text longer than kShownText bytes cut there and followed by "...".
+struct Shown {
+	char s[kShownText + sizeof "..."];
+};
+Shown Quote(const char* text, size_t len);
+
+// The first bytes of the word being read, for a notice.  One byte more than
+// is shown is kept, to tell whether the word has to be cut.
+struct Word {
+	int len;
+	char s[kShownText + 1];
+};
+
+// An input descriptor and its block.  buf is the caller's, so that the block
+// lives where the caller keeps it; [pos, end) is what is read and not yet
+// taken.  UTF-16 text is decoded into the block a code unit a byte.
+struct Input {
+	int fd;
+	char* buf;
+	size_t size;
+	const char* pos;
+	const char* end;
+	bool ended;  // end of input or a read error has been seen
+	int error;   // errno of the read error, or 0
+	int utf16;   // 0, or kLittle or kBig: the byte order of UTF-16 text
+	int tail;    // bytes read past end: half a code unit, or after Ctrl+Z
+	char odd;    // the byte of half a code unit, kept for the next read
+};
+constexpr int kLittle = 1;
+constexpr int kBig = 2;
+
+// Opens the named file for reading; -1 with errno set where it cannot be.
+int OpenInput(const char* name);
+
+// Whether fd is a terminal (on Windows, a console): a person at a keyboard.
+bool IsKeyboard(int fd);
+
+// Starts reading fd into buf, which holds size bytes, at least 3: reads the
+// first block and takes a byte-order mark at the very start.
+void StartInput(Input* in, int fd, char* buf, size_t size);
+
+enum class Got { kValue, kEnd, kNotNumber, kTooLarge };
+
+// Reads the next word.  A word that is an optional sign and decimal digits
+// is a value, stored in *value; a negative one is taken as soon as it is
+// known, whatever is glued to it.  A value below INT_MIN, which only ends
+// the list, is stored as INT_MIN.  Any other word is not a number, or too
+// large; its first bytes are in *word.
+Got ReadValue(Input* in, int* value, Word* word);
+
+// Reads on in a word that is not a score, no further than the notice needs,
+// and says on standard error where reading stopped and why.
+void ReportStop(Input* in, Word* word, Got got);
+
+// Moves a seekable input back over the bytes read ahead but not taken, so
+// that what follows the list is left for the next reader of the file.
+void Unread(const Input* in);
+
+#endif

@@ -1,0 +1,60 @@
+// The Windows console: notices in binary, and a console window of the
+// program's own kept open until the user has read it.  Built for Windows
+// only.
+
+#include "windows_console.h"
+
+#include <cstdio>
+#include <cstring>
+
+#define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+void StartConsole()
+{
+	_setmode(_fileno(stderr), _O_BINARY);
+}
+
+// Started from Explorer, a shortcut or start, the program is the only
+// process of its console, that console is both its standard input and
+// output, and the window is shown (Wine in a Unix terminal shows none).
+// Started from Command Prompt, it shares the console with cmd.  user32.dll,
+// for IsWindowVisible, is loaded only when needed; it is one of the DLLs
+// that Windows loads from its own folder alone.
+bool OwnsConsoleWindow()
+{
+	DWORD processes[2];
+	DWORD mode;
+	if (GetConsoleProcessList(processes, 2) != 1 ||
+	    !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
+	    !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
+		return false;
+	HWND window = GetConsoleWindow();
+	if (window == nullptr)
+		return false;
+	using Visible = BOOL(WINAPI*)(HWND);
+	HMODULE user32 = LoadLibraryA("user32.dll");
+	FARPROC visible =
+	        user32 ? GetProcAddress(user32, "IsWindowVisible") : nullptr;
+	return visible != nullptr &&
+	       reinterpret_cast<Visible>(reinterpret_cast<void*>(visible))(
+	               window);
+}
+
+// Waits for an Enter typed from now on, not one typed ahead, or for the end
+// of input (Ctrl+Z).  The console's own handle is read, whatever the scores
+// were read from.
+void WaitForEnter()
+{
+	printf("\n\nPress Enter to close this window.");
+	fflush(stdout);
+	HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+	FlushConsoleInputBuffer(in);
+	char line[256];
+	DWORD n;
+	while (ReadFile(in, line, sizeof line, &n, nullptr) && n > 0 &&
+	       memchr(line, '\n', n) == nullptr) {
+	}
+}
