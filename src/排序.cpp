@@ -230,15 +230,15 @@ Ask ReadArguments(int argc, char** argv, const char** name)
 }
 
 // Flushes standard output; the exit status: 1 when output could not be
-// written, said with the error of the first write that failed, or when
-// reading stopped short.
+// written, said with the error of the write that failed (the prompt's where
+// that failed), or when reading stopped short.
 int Finish(const Faults& faults)
 {
 	int error = faults.promptError;
-	if (fflush(stdout) == EOF && error == 0)
-		error = errno;
-	if (error == 0 && ferror(stdout) != 0)
-		error = EIO;
+	// A runtime may drop what it could not write, and then only ferror
+	// tells; errno is still that write's, since nothing was called since.
+	if ((fflush(stdout) == EOF || ferror(stdout) != 0) && error == 0)
+		error = errno != 0 ? errno : EIO;
 	if (error != 0) {
 		fprintf(stderr, "score-rank: write error: %s\n",
 		        strerror(error));
