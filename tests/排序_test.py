@@ -384,38 +384,71 @@ def terminal(r):
         os.close(fd)
 
 
-def window(r):
-    """Started in a console window of its own, as from Explorer, the program
-    keeps the window open after the listing until Enter is pressed again.
-    Wine's start.exe opens the window; xdotool types into it."""
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    env = dict(os.environ, DISPLAY=":" + xvfb.stdout.readline().decode().strip())
+# Starts of a console window, under Wine's start.exe: name, what it starts
+# (PROGRAM the program, FILE a file of scores 60 95 78 -1), how many times
+# Enter is pressed after typing 60 95 78 -1 (no typing where 0), whether the
+# window then waits for one more Enter.
+WINDOW_CASES = [
+    ("from Explorer, the window waits", ["PROGRAM"], 1, True),
+    ("Enter typed twice, the window still waits", ["PROGRAM"], 2, True),
+    ("from Command Prompt's window, no wait", ["cmd", "/c", "PROGRAM"], 1,
+     False),
+    ("a file dropped on the program, the window waits", ["PROGRAM", "FILE"],
+     0, True),
+]
 
-    def xdotool(*args):
-        return subprocess.run(["xdotool", *args], env=env, check=True,
-                              capture_output=True, timeout=TIMEOUT).stdout
 
-    p = subprocess.Popen(r.command[:-1] + ["start", "/wait", "/unix", r.command[-1]],
-                         env=env, stdin=subprocess.DEVNULL,
-                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        console = xdotool("search", "--sync", "--onlyvisible", "--class",
-                          "conhost.exe").split()[0]
-        xdotool("windowfocus", "--sync", console)
-        xdotool("type", "60 95 78 -1")
-        xdotool("key", "Return")
-        time.sleep(3)
-        if p.poll() is not None:
-            return [f"the window closed after the listing, status {p.returncode}"]
-        xdotool("key", "Return")
-        return [] if p.wait(timeout=TIMEOUT) == 0 else [f"status {p.returncode}, want 0"]
-    finally:
-        p.kill()
-        p.wait()
-        xvfb.kill()
-        xvfb.wait()
-        xvfb.stdout.close()
+def window_case(start, enters, waits):
+    """Xvfb gives Wine a display, xdotool types into the console window."""
+    def case(r):
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        env = dict(os.environ,
+                   DISPLAY=":" + xvfb.stdout.readline().decode().strip())
+
+        def xdotool(*args):
+            return subprocess.run(["xdotool", *args], env=env, check=True,
+                                  capture_output=True, timeout=TIMEOUT).stdout
+
+        def windows_path(path):
+            return subprocess.run(r.command[:-1] + ["winepath", "-w", path],
+                                  check=True,
+                                  capture_output=True, text=True,
+                                  timeout=TIMEOUT).stdout.strip()
+
+        folder = tempfile.TemporaryDirectory()
+        scores = os.path.join(folder.name, "scores.txt")
+        with open(scores, "wb") as f:
+            f.write(b"60 95 78 -1")
+        names = {"PROGRAM": windows_path(r.command[-1]),
+                 "FILE": windows_path(scores)}
+        p = subprocess.Popen(r.command[:-1] + ["start", "/wait"]
+                             + [names.get(a, a) for a in start],
+                             env=env, stdin=subprocess.DEVNULL,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            console = xdotool("search", "--sync", "--onlyvisible", "--class",
+                              "conhost.exe").split()[0]
+            xdotool("windowfocus", "--sync", console)
+            if enters:
+                xdotool("type", "60 95 78 -1")
+                xdotool("key", "--delay", "0", *["Return"] * enters)
+            time.sleep(3)
+            if not waits:
+                return ([] if p.poll() == 0 else
+                        [f"still open 3 s after the listing, status {p.poll()}"])
+            if p.poll() is not None:
+                return [f"the window closed after the listing, status {p.returncode}"]
+            xdotool("key", "Return")
+            return [] if p.wait(timeout=TIMEOUT) == 0 else [f"status {p.returncode}, want 0"]
+        finally:
+            p.kill()
+            p.wait()
+            xvfb.kill()
+            xvfb.wait()
+            xvfb.stdout.close()
+            folder.cleanup()
+    return case
 
 
 def main(argv):
@@ -435,7 +468,7 @@ def main(argv):
               ("output closed", closed_output), ("dialogue", dialogue),
               ("dialogue in a terminal", terminal)]
     if windows:
-        cases += [("a console window of its own stays open", window)]
+        cases += [(name, window_case(*row)) for name, *row in WINDOW_CASES]
     failed = 0
     for name, case in cases:
         try:
