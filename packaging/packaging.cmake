@@ -6,6 +6,9 @@
 #            pkg-config file (Debian package score-rank-dev)
 include(CMakePackageConfigHelpers)
 
+option(SCORE_RANK_PACKAGE
+       "Require what the packages need: mandoc, for the Windows zip's manual"
+       OFF)
 option(SCORE_RANK_DEBIAN_LAYOUT
        "Install as a Debian package lays files out: a gzipped manual page, and a copyright file and changelog.gz beside each package's documentation"
        OFF)
@@ -23,7 +26,9 @@ else()
 endif()
 install(TARGETS score-rank RUNTIME DESTINATION ${program_dir}
         COMPONENT program)
-install(FILES README.md DESTINATION ${doc_dir} COMPONENT program)
+if(NOT WIN32)
+  install(FILES README.md DESTINATION ${doc_dir} COMPONENT program)
+endif()
 
 set(page ${PROJECT_BINARY_DIR}/score-rank.1)
 configure_file(src/score-rank.1.in ${page} @ONLY)
@@ -52,18 +57,33 @@ if(SCORE_RANK_DEBIAN_LAYOUT)
   install(FILES ${copyright} ${changelog}.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR}-dev COMPONENT library)
 elseif(WIN32)
-  # The license and the manual as Windows text; mandoc makes the manual's.
-  find_program(MANDOC mandoc REQUIRED)
-  set(text ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/score-rank.txt)
+  # The Windows user's README, the license and the manual as Windows text;
+  # mandoc makes the manual's, and a test build does without it.
+  if(SCORE_RANK_PACKAGE)
+    find_program(MANDOC mandoc REQUIRED)
+  else()
+    find_program(MANDOC mandoc)
+  endif()
   set(script -P ${PROJECT_SOURCE_DIR}/packaging/windows-text.cmake)
-  add_custom_command(OUTPUT ${text}
+  set(text ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt)
+  set(commands
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/packaging/README.txt
+            -DOUTPUT=${PROJECT_BINARY_DIR}/README.txt ${script}
     COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/LICENSE
-            -DOUTPUT=${PROJECT_BINARY_DIR}/LICENSE.txt ${script}
-    COMMAND ${CMAKE_COMMAND} -DMANDOC=${MANDOC} -DINPUT=${page}
-            "-DOS=score-rank ${PROJECT_VERSION}"
-            -DOUTPUT=${PROJECT_BINARY_DIR}/score-rank.txt ${script}
-    DEPENDS LICENSE ${page} packaging/windows-text.cmake
-    COMMENT "Writing the license and the manual as Windows text")
+            -DOUTPUT=${PROJECT_BINARY_DIR}/LICENSE.txt ${script})
+  if(MANDOC)
+    list(APPEND text ${PROJECT_BINARY_DIR}/score-rank.txt)
+    list(APPEND commands
+      COMMAND ${CMAKE_COMMAND} -DMANDOC=${MANDOC} -DINPUT=${page}
+              "-DOS=score-rank ${PROJECT_VERSION}"
+              -DOUTPUT=${PROJECT_BINARY_DIR}/score-rank.txt ${script})
+  else()
+    message(STATUS "mandoc not found: the build makes no score-rank.txt "
+            "(Debian package mandoc; the package presets require it)")
+  endif()
+  add_custom_command(OUTPUT ${text} ${commands}
+    DEPENDS packaging/README.txt LICENSE ${page} packaging/windows-text.cmake
+    COMMENT "Writing the README, the license and the manual as Windows text")
   add_custom_target(windows_text ALL DEPENDS ${text})
   install(FILES ${text} DESTINATION . COMPONENT program)
 else()

@@ -1,7 +1,8 @@
 // The Windows console: notices in binary, and a console window of the
 // program's own kept open until the user has read it.  Built for Windows
-// only.
+// only: elsewhere, as in a plain build of src/*.cpp, it holds nothing.
 
+#ifdef _WIN32
 #include "windows_console.h"
 
 #include <cstdio>
@@ -58,3 +59,4 @@ void WaitForEnter()
 	       memchr(line, '\n', n) == nullptr) {
 	}
 }
+#endif

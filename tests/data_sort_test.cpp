@@ -1,4 +1,4 @@
-#include "data_sort.h"
+#include <score-rank/data_sort.h>
 
 #include <algorithm>
 #include <climits>
@@ -59,7 +59,7 @@ const ExchangeCase kExchangeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(DataSort, Exchange, testing::ValuesIn(kExchangeCases),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 struct SelectionCase {
 	const char* name;
@@ -134,7 +134,7 @@ const SelectionCase kSelectionCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(DataSort, Selection,
                          testing::ValuesIn(kSelectionCases),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 // On random tables with many ties, both sorts leave the same scores in
 // descending order, every number still sits beside the score it came with,
@@ -145,13 +145,14 @@ TEST(DataSort, BothSortsAgreeAndPairsSurvive)
 	for (int round = 0; round < 2000; round++) {
 		int count = std::uniform_int_distribution<int>(0, 45)(random);
 		std::uniform_int_distribution<int> score(-3, 6);
-		std::vector<int> scores(count + 2);
-		std::vector<long> numbers(count + 2);
+		auto used = static_cast<size_t>(count);
+		std::vector<int> scores(used + 2);
+		std::vector<long> numbers(used + 2);
 		std::vector<std::pair<int, long>> pairs;
-		for (int n = 0; n < count + 2; n++) {
+		for (size_t n = 0; n < used + 2; n++) {
 			scores[n] = score(random);
 			numbers[n] = static_cast<long>(random()) - 2000000000L;
-			if (n < count)
+			if (n < used)
 				pairs.emplace_back(scores[n], numbers[n]);
 		}
 		std::vector<int> exchanged = scores;
@@ -165,7 +166,7 @@ TEST(DataSort, BothSortsAgreeAndPairsSurvive)
 		                           selected.begin() + count,
 		                           std::greater<>()));
 		std::vector<std::pair<int, long>> after;
-		for (int n = 0; n < count; n++)
+		for (size_t n = 0; n < used; n++)
 			after.emplace_back(selected[n], carried[n]);
 		std::sort(pairs.begin(), pairs.end());
 		std::sort(after.begin(), after.end());

@@ -55,7 +55,7 @@ def packages(arch, multiarch):
 
 
 PACKAGES = [p for arch, multiarch, _, _ in ARCHES for p in packages(arch, multiarch)]
-PACKAGES += [(os.path.join(ZIP, WINDOWS), {}, ["LICENSE.txt", "README.md",
+PACKAGES += [(os.path.join(ZIP, WINDOWS), {}, ["LICENSE.txt", "README.txt",
                                                 "score-rank.exe", "score-rank.txt"])]
 DEB = folder("amd64")
 
@@ -89,18 +89,22 @@ def linters():
 
 def consumer(prefix):
     """Builds tests/consumer against the sorts installed in prefix, with CMake
-    and with a plain g++ command given pkg-config's flags, and runs both."""
+    and with a plain g++ command given pkg-config's flags, and with this
+    source tree as a subproject, and runs all three."""
     source = os.path.join(ROOT, "tests", "consumer")
     env = dict(os.environ, PKG_CONFIG_PATH=f"{prefix}/lib/{ARCHES[0][1]}/pkgconfig")
     flags = out("pkg-config", "--cflags", "--libs", "score-rank", env=env).split()
     with tempfile.TemporaryDirectory() as build:
+        sub = os.path.join(build, "sub")
         out("cmake", "-S", source, "-B", build, f"-DCMAKE_PREFIX_PATH={prefix}")
         out("cmake", "--build", build)
         out("g++", os.path.join(source, "main.cpp"), *flags, "-o", build + "/plain")
-        got = [out(os.path.join(build, p)) for p in ("consumer", "plain")]
+        out("cmake", "-S", source, "-B", sub, f"-DSCORE_RANK_SOURCE_DIR={ROOT}")
+        out("cmake", "--build", sub)
+        got = [out(os.path.join(build, p)) for p in ("consumer", "plain", "sub/consumer")]
     want = "5 4 3 1 1 / 7 5 5 / 12 11 13\n"
-    return [f"{p} consumer: {g!r}" for p, g in zip(("CMake", "pkg-config"), got)
-            if g != want]
+    return [f"{p} consumer: {g!r}" for p, g in
+            zip(("CMake", "pkg-config", "add_subdirectory"), got) if g != want]
 
 
 def install_tree():
@@ -156,16 +160,20 @@ def unzipped(folder):
 def windows_file():
     """The zipped program: imports, no debug sections, version resource, and
     the application manifest as resource 1 of type 24 (RT_MANIFEST); the
-    license and the manual as Windows text."""
+    README, the license and the manual as Windows text: CR LF, ASCII, no
+    line over 79 columns."""
     with tempfile.TemporaryDirectory() as folder:
         exe = unzipped(folder)
         wrong = []
-        for name, start in (("LICENSE.txt", b"MIT License\r\n"),
+        for name, start in (("README.txt", b"score-rank - rank"),
+                            ("LICENSE.txt", b"MIT License\r\n"),
                             ("score-rank.txt", b"SCORE-RANK(1) ")):
             with open(os.path.join(folder, name), "rb") as f:
                 text = f.read()
-            if not text.startswith(start) or b"\b" in text or \
-                    text.count(b"\n") != text.count(b"\r\n"):
+            if not text.startswith(start) or not text.isascii() or \
+                    re.search(rb"[^\r\n -~]", text) or \
+                    text.count(b"\n") != text.count(b"\r\n") or \
+                    max(map(len, text.split(b"\r\n"))) > 79:
                 wrong.append(f"{name} is not Windows text: {text[:100]!r}")
         out("cmake", "-DOBJDUMP=i686-w64-mingw32-objdump", "-DMACHINE=i386",
             f"-DPROGRAM={exe}", "-P", os.path.join(ROOT, "tests", "imports.cmake"))
@@ -220,9 +228,11 @@ def reproducible():
     with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
         for clone in (a + "/x", b + "/score-rank"):
             out("git", "clone", "-q", ROOT, clone)
-            for preset in ("package", "package-arm64", "package-armhf",
-                           "mingw32-package"):
-                out("cmake", "--workflow", "--preset", preset, cwd=clone, env=env)
+            for preset, arch in (("package", ""), ("package-cross", "arm64"),
+                                 ("package-cross", "armhf"),
+                                 ("mingw32-package", "")):
+                out("cmake", "--workflow", "--preset", preset, cwd=clone,
+                    env=dict(env, DEB_HOST_ARCH=arch))
         made = [os.path.relpath(p, ROOT) for p, _, _ in PACKAGES]
         return [p for p in made if subprocess.run(["cmp", os.path.join(
             a, "x", p), os.path.join(b, "score-rank", p)]).returncode]
