@@ -54,8 +54,10 @@ std::string Text(const uint8_t* data, size_t size)
 		return bytes;
 	std::string text;
 	for (size_t i = 2; i + 1 < size; i += 2) {
-		unsigned unit = little ? data[i] | data[i + 1] << 8u
-		                       : data[i] << 8u | data[i + 1];
+		unsigned first = data[i];
+		unsigned second = data[i + 1];
+		unsigned unit =
+		        little ? first | second << 8 : first << 8 | second;
 		text += unit < 0x80 ? static_cast<char>(unit) : 'x';
 	}
 	if (size % 2 != 0)
@@ -69,7 +71,9 @@ std::string Model(const uint8_t* data, size_t size, int* status)
 	std::string text = Text(data, size);
 	std::vector<long long> scores;
 	*status = 0;
-	auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+	auto space = [](char c) {
+		return c == ' ' || (c >= '\t' && c <= '\r');
+	};
 	size_t at = 0;
 	while (true) {
 		while (at < text.size() && space(text[at]))
@@ -84,7 +88,8 @@ std::string Model(const uint8_t* data, size_t size, int* status)
 		size_t digits = word[0] == '-' || word[0] == '+' ? 1 : 0;
 		size_t last = word.find_first_not_of("0123456789", digits);
 		size_t nonzero = word.find_first_not_of('0', digits);
-		// A negative number ends the list at its first digit that is not 0.
+		// A negative number ends the list at its first digit that is
+		// not 0.
 		if (word[0] == '-' && nonzero != std::string::npos &&
 		    nonzero < last)
 			break;
@@ -114,7 +119,7 @@ void ReadBack(int fd, char* text, size_t size)
 	if (len < 0 || static_cast<size_t>(len) >= size)
 		abort();
 	text[len] = '\0';
-	if (memchr(text, '\0', len) != nullptr)
+	if (memchr(text, '\0', static_cast<size_t>(len)) != nullptr)
 		Fail("NUL byte in the output", text);
 }
 

@@ -78,9 +78,10 @@ void Take(Input* in, char* raw, size_t n)
 	}
 	const unsigned char* b = reinterpret_cast<unsigned char*>(raw);
 	size_t units = n / 2;
-	int high = in->utf16 == kBig ? 0 : 1;
+	size_t high = in->utf16 == kBig ? 0 : 1;
 	for (size_t i = 0; i < units; i++)
-		in->buf[i] = Narrow(b[2 * i + high] << 8 | b[2 * i + 1 - high]);
+		in->buf[i] = Narrow(unsigned{b[2 * i + high]} << 8 |
+		                    b[2 * i + 1 - high]);
 	in->pos = in->buf;
 	in->end = in->buf + units;
 	if (n % 2 != 0) {
@@ -100,7 +101,8 @@ bool Refill(Input* in)
 			in->buf[0] = in->odd;
 			carried = 1;
 		}
-		long n = ReadSome(in->fd, in->buf + carried, in->size - carried);
+		long n =
+		        ReadSome(in->fd, in->buf + carried, in->size - carried);
 		if (n > 0) {
 			Take(in, in->buf, carried + static_cast<size_t>(n));
 			if (in->pos != in->end)
@@ -177,11 +179,13 @@ Shown Quote(const char* text, size_t len)
 	size_t at = 0;
 	for (size_t i = 0; i < n; i++) {
 		auto b = static_cast<unsigned char>(text[i]);
-		bool continues = b >= 0x80 && b < 0xC0 && i > 0 &&
-		                 static_cast<unsigned char>(text[i - 1]) >= 0x80;
+		bool continues =
+		        b >= 0x80 && b < 0xC0 && i > 0 &&
+		        static_cast<unsigned char>(text[i - 1]) >= 0x80;
 		if (!continues)
-			shown.s[at++] =
-			        b >= ' ' && b <= '~' ? static_cast<char>(b) : '?';
+			shown.s[at++] = b >= ' ' && b <= '~'
+			                        ? static_cast<char>(b)
+			                        : '?';
 	}
 	if (len > n)
 		memcpy(shown.s + at, "...", sizeof "...");
@@ -269,7 +273,8 @@ Got ReadValue(Input* in, int* value, Word* word)
 	for (;;) {
 		const char* from = in->pos;
 		const char* digit = from;
-		for (; digit != in->end && IsDigit(*digit) && magnitude <= INT_MAX;
+		for (; digit != in->end && IsDigit(*digit) &&
+		       magnitude <= INT_MAX;
 		     digit++)
 			magnitude = magnitude * 10 + (*digit - '0');
 		in->pos = digit;
@@ -316,8 +321,8 @@ void ReportStop(Input* in, Word* word, Got got)
 // A pipe or a terminal cannot seek, and the failed call changes nothing.
 void Unread(const Input* in)
 {
-	long long back = (in->end - in->pos) * (in->utf16 != 0 ? 2 : 1) +
-	                 in->tail;
+	long long back =
+	        (in->end - in->pos) * (in->utf16 != 0 ? 2 : 1) + in->tail;
 	if (back == 0)
 		return;
 #ifdef _WIN32

@@ -33,11 +33,11 @@ struct Input {
 	size_t size;
 	const char* pos;
 	const char* end;
-	bool ended;  // end of input or a read error has been seen
-	int error;   // errno of the read error, or 0
-	int utf16;   // 0, or kLittle or kBig: the byte order of UTF-16 text
-	int tail;    // bytes read past end: half a code unit, or after Ctrl+Z
-	char odd;    // the byte of half a code unit, kept for the next read
+	bool ended; // end of input or a read error has been seen
+	int error;  // errno of the read error, or 0
+	int utf16;  // 0, or kLittle or kBig: the byte order of UTF-16 text
+	int tail;   // bytes read past end: half a code unit, or after Ctrl+Z
+	char odd;   // the byte of half a code unit, kept for the next read
 };
 constexpr int kLittle = 1;
 constexpr int kBig = 2;

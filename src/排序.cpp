@@ -55,10 +55,10 @@ constexpr bool kWindows = false;
 #define SCORE_RANK_MANUAL "man score-rank"
 #endif
 
-#define SCORE_RANK_USAGE "usage: " SCORE_RANK_COMMAND " [--help | --version] [FILE]\n"
+#define SCORE_RANK_USAGE                                                       \
+	"usage: " SCORE_RANK_COMMAND " [--help | --version] [FILE]\n"
 
-constexpr char kUsage[] =
-        SCORE_RANK_USAGE
+constexpr char kUsage[] = SCORE_RANK_USAGE
         "\n"
         "Ranks the scores of a group of students.  Type the scores as\n"
         "whole numbers from 0 to 2147483647, separated by spaces or line\n"
@@ -66,14 +66,14 @@ constexpr char kUsage[] =
         "It says how many scores it ranked and lists them from highest to\n"
         "lowest; of more than 40 scores, it ranks the 40 highest.\n"
         "\n"
-        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS
-        "\n"
+        "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS "\n"
         "The exit status is 0 when the list was read to its end, 1 when\n"
         "reading stopped at a word that is not a score or a file could not\n"
         "be read or written, and 2 for a wrong argument.\n"
         "The manual: " SCORE_RANK_MANUAL "\n";
 constexpr char kVersionLine[] = "score-rank " SCORE_RANK_VERSION "\n";
-constexpr char kHint[] = "Type the scores, then -1 and Enter to end the list.\n";
+constexpr char kHint[] =
+        "Type the scores, then -1 and Enter to end the list.\n";
 
 // What went wrong in a run, for the exit status.
 struct Faults {
@@ -86,12 +86,14 @@ struct Faults {
 void ReportInputError(const char* name, int error)
 {
 	if (name == nullptr) {
-		fprintf(stderr, "score-rank: read error: %s\n", strerror(error));
+		fprintf(stderr, "score-rank: read error: %s\n",
+		        strerror(error));
 		return;
 	}
 	bool plain = true;
 	for (const char* c = name; *c != '\0'; c++)
-		plain = plain && static_cast<unsigned char>(*c) >= ' ' && *c != '\x7f';
+		plain = plain && static_cast<unsigned char>(*c) >= ' ' &&
+		        *c != '\x7f';
 	fprintf(stderr, "score-rank: %s: %s\n",
 	        plain ? name : Quote(name, strlen(name)).s, strerror(error));
 }
