@@ -460,9 +460,8 @@ def main(argv):
     # The argument cases run in a folder of their own.
     r = Run(argv[:-1] + [os.path.abspath(argv[-1])], windows)
     cases = [(name, table_case(i, s, e)) for name, i, s, e in CASES]
-    if not windows:  # there the runtime keeps what it has read ahead
-        cases += [(name + ": what is left", rest_case(i, left))
-                  for name, i, left in REST_CASES]
+    cases += [(name + ": what is left", rest_case(i, left))
+              for name, i, left in REST_CASES]
     cases += [(name, arg_case(*row)) for name, *row in ARG_CASES]
     cases += [("read error", read_error), ("output full", full_output),
               ("output closed", closed_output), ("dialogue", dialogue),
