@@ -225,7 +225,7 @@ void StartInput(Input* in, int fd, char* buf, size_t size)
 	*in = Input{fd, buf, size, buf, buf, false, 0, 0, 0, 0};
 	const auto* b = reinterpret_cast<unsigned char*>(buf);
 	size_t have = 0;
-	do {
+	while (have == 0 || StartsMark(b, have)) {
 		long n = ReadSome(fd, buf + have, size - have);
 		if (n < 0 && errno == EINTR)
 			continue;
@@ -235,7 +235,7 @@ void StartInput(Input* in, int fd, char* buf, size_t size)
 			break;
 		}
 		have += static_cast<size_t>(n);
-	} while (StartsMark(b, have));
+	}
 	size_t mark = 0;
 	if (have >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
 		mark = 3;
