@@ -13,13 +13,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
-#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -29,13 +28,19 @@ namespace {
 constexpr char kCtrlZ = '\x1a'; // where Windows text ends
 #endif
 
+// One read of up to size bytes, again where a signal interrupted it: the
+// count, 0 at the end of input, or -1 with errno set.
 long ReadSome(int fd, char* buf, size_t size)
 {
+	long n;
+	do {
 #ifdef _WIN32
-	return _read(fd, buf, static_cast<unsigned>(size));
+		n = _read(fd, buf, static_cast<unsigned>(size));
 #else
-	return read(fd, buf, size);
+		n = read(fd, buf, size);
 #endif
+	} while (n < 0 && errno == EINTR);
+	return n;
 }
 
 bool Seekable(int fd)
@@ -109,8 +114,6 @@ bool Refill(Input* in)
 				return true;
 			continue;
 		}
-		if (n < 0 && errno == EINTR)
-			continue;
 		in->ended = true;
 		in->error = n < 0 ? errno : 0;
 		if (carried != 0) { // text that ends in half a character
@@ -227,8 +230,6 @@ void StartInput(Input* in, int fd, char* buf, size_t size)
 	size_t have = 0;
 	while (have == 0 || StartsMark(b, have)) {
 		long n = ReadSome(fd, buf + have, size - have);
-		if (n < 0 && errno == EINTR)
-			continue;
 		if (n <= 0) {
 			in->ended = true;
 			in->error = n < 0 ? errno : 0;
