@@ -90,7 +90,8 @@ def linters():
 def consumer(prefix):
     """Builds tests/consumer against the sorts installed in prefix, with CMake
     and with a plain g++ command given pkg-config's flags, and with this
-    source tree as a subproject, and runs all three."""
+    source tree as a subproject, whose link options must not reach it, and
+    runs all three."""
     source = os.path.join(ROOT, "tests", "consumer")
     env = dict(os.environ, PKG_CONFIG_PATH=f"{prefix}/lib/{ARCHES[0][1]}/pkgconfig")
     flags = out("pkg-config", "--cflags", "--libs", "score-rank", env=env).split()
@@ -102,9 +103,14 @@ def consumer(prefix):
         out("cmake", "-S", source, "-B", sub, f"-DSCORE_RANK_SOURCE_DIR={ROOT}")
         out("cmake", "--build", sub)
         got = [out(os.path.join(build, p)) for p in ("consumer", "plain", "sub/consumer")]
+        # The subproject's own link options stay with its program.
+        with open(os.path.join(sub, "CMakeFiles", "consumer.dir", "link.txt")) as f:
+            link = f.read()
     want = "5 4 3 1 1 / 7 5 5 / 12 11 13\n"
     return [f"{p} consumer: {g!r}" for p, g in
-            zip(("CMake", "pkg-config", "add_subdirectory"), got) if g != want]
+            zip(("CMake", "pkg-config", "add_subdirectory"), got) if g != want] + \
+        [f"add_subdirectory consumer links with {o}" for o in
+         ("--as-needed", "relro", "-static", "-fsanitize") if o in link]
 
 
 def install_tree():
