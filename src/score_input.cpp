@@ -27,6 +27,7 @@ namespace {
 #ifdef _WIN32
 constexpr char kCtrlZ = '\x1a'; // where Windows text ends
 #endif
+constexpr long long kKept = sizeof Word::s;
 
 // One read of up to size bytes, again where a signal interrupted it: the
 // count, 0 at the end of input, or -1 with errno set.
@@ -121,6 +122,7 @@ bool Refill(Input* in)
 			in->pos = in->buf;
 			in->end = in->buf + 1;
 			in->tail = 0;
+			in->half = true;
 			return true;
 		}
 	}
@@ -145,11 +147,16 @@ bool IsDigit(int c)
 	return c >= '0' && c <= '9';
 }
 
+// Takes the bytes [from, to) into the word: counts them, and keeps those
+// that fall in its first sizeof word->s.
 void Keep(Word* word, const char* from, const char* to)
 {
-	for (; from != to && word->len < static_cast<int>(sizeof word->s);
-	     from++)
-		word->s[word->len++] = *from;
+	auto n = static_cast<size_t>(to - from);
+	if (word->len < kKept) {
+		auto room = static_cast<size_t>(kKept - word->len);
+		memcpy(word->s + word->len, from, n < room ? n : room);
+	}
+	word->len += static_cast<long long>(n);
 }
 
 // Whether the first n bytes read are the start of a byte-order mark.
@@ -197,16 +204,16 @@ Shown Quote(const char* text, size_t len)
 	return shown;
 }
 
-int OpenInput(const char* name)
+int OpenInput(const Arg* name)
 {
 #ifdef _WIN32
-	return _open(name, _O_RDONLY | _O_BINARY);
+	return _wopen(name, _O_RDONLY | _O_BINARY);
 #else
 	return open(name, O_RDONLY);
 #endif
 }
 
-bool IsKeyboard(int fd)
+bool IsTerminal(int fd)
 {
 #ifdef _WIN32
 	DWORD mode;
@@ -225,7 +232,7 @@ void StartInput(Input* in, int fd, char* buf, size_t size)
 #ifdef _WIN32
 	_setmode(fd, _O_BINARY);
 #endif
-	*in = Input{fd, buf, size, buf, buf, false, 0, 0, 0, 0};
+	*in = Input{fd, buf, size, buf, buf, false, 0, 0, 0, 0, false, 0};
 	const auto* b = reinterpret_cast<unsigned char*>(buf);
 	size_t have = 0;
 	while (have == 0 || StartsMark(b, have)) {
@@ -302,28 +309,30 @@ Got ReadValue(Input* in, int* value, Word* word)
 	return Got::kValue;
 }
 
-void ReportStop(Input* in, Word* word, Got got)
+Got FinishWord(Input* in, Word* word, Got got, bool whole)
 {
+	// ReadValue finds a word too large while it holds only digits.
+	bool digits = got == Got::kTooLarge;
 	int c;
-	while (word->len < static_cast<int>(sizeof word->s) &&
-	       (c = Peek(in)) != EOF && !IsSpace(c)) {
+	while ((whole || word->len < kKept) && (c = Peek(in)) != EOF &&
+	       !IsSpace(c)) {
+		digits = digits && IsDigit(c);
 		Keep(word, in->pos, in->pos + 1);
 		in->pos++;
 	}
-	// Too large only where the word is all digits, as far as it is read.
-	bool digits = got == Got::kTooLarge;
-	for (int i = word->s[0] == '+' ? 1 : 0; i < word->len && digits; i++)
-		digits = IsDigit(word->s[i]);
-	fprintf(stderr, "score-rank: stopped reading at \"%s\": %s\n",
-	        Quote(word->s, static_cast<size_t>(word->len)).s,
-	        digits ? "larger than 2147483647" : "not a whole number");
+	if (!whole && word->len > kShownText)
+		in->returned = word->len - kShownText;
+	return digits ? Got::kTooLarge : Got::kNotNumber;
 }
 
 // A pipe or a terminal cannot seek, and the failed call changes nothing.
 void Unread(const Input* in)
 {
-	long long back =
-	        (in->end - in->pos) * (in->utf16 != 0 ? 2 : 1) + in->tail;
+	long long units = in->end - in->pos + in->returned;
+	// A UTF-16 unit is two bytes, but for the lone byte the text ended in,
+	// which is the last of any units given back.
+	long long back = in->utf16 == 0 ? units : 2 * units - (units > 0 && in->half);
+	back += in->tail;
 	if (back == 0)
 		return;
 #ifdef _WIN32

@@ -17,10 +17,11 @@ struct Shown {
 };
 Shown Quote(const char* text, size_t len);
 
-// The first bytes of the word being read, for a notice.  One byte more than
-// is shown is kept, to tell whether the word has to be cut.
+// A word being read: how many bytes of it are taken, and the first of them,
+// for a notice.  One byte more than is shown is kept, to tell whether the
+// word has to be cut.
 struct Word {
-	int len;
+	long long len;
 	char s[kShownText + 1];
 };
 
@@ -38,15 +39,26 @@ struct Input {
 	int utf16;  // 0, or kLittle or kBig: the byte order of UTF-16 text
 	int tail;   // bytes read past end: half a code unit, or after Ctrl+Z
 	char odd;   // the byte of half a code unit, kept for the next read
+	bool half;  // the text in hand is the lone byte that UTF-16 ended in
+	long long returned; // taken units before pos that Unread gives back
 };
 constexpr int kLittle = 1;
 constexpr int kBig = 2;
 
-// Opens the named file for reading; -1 with errno set where it cannot be.
-int OpenInput(const char* name);
+// An argument as the system gives it: on Windows in wide characters, so that
+// a file of any name can be opened.
+#ifdef _WIN32
+using Arg = wchar_t;
+#else
+using Arg = char;
+#endif
 
-// Whether fd is a terminal (on Windows, a console): a person at a keyboard.
-bool IsKeyboard(int fd);
+// Opens the named file for reading; -1 with errno set where it cannot be.
+int OpenInput(const Arg* name);
+
+// Whether fd is a terminal (on Windows, a console).  Input from one is a
+// person at a keyboard.
+bool IsTerminal(int fd);
 
 // Starts reading fd into buf, which holds size bytes, at least 3: reads the
 // first block and takes a byte-order mark at the very start.
@@ -58,12 +70,14 @@ enum class Got { kValue, kEnd, kNotNumber, kTooLarge };
 // is a value, stored in *value; a negative one is taken as soon as it is
 // known, whatever is glued to it.  A value below INT_MIN, which only ends
 // the list, is stored as INT_MIN.  Any other word is not a number, or too
-// large; its first bytes are in *word.
+// large; what of it is taken is in *word.
 Got ReadValue(Input* in, int* value, Word* word);
 
-// Reads on in a word that is not a score, no further than the notice needs,
-// and says on standard error where reading stopped and why.
-void ReportStop(Input* in, Word* word, Got got);
+// Reads on in a word that ReadValue found is not a score, and returns what
+// it is: too large only where it is all digits as far as it is read.  Where
+// whole, the word is read to its end; else no further than a notice needs,
+// and what is taken past what the notice shows is given back by Unread.
+Got FinishWord(Input* in, Word* word, Got got, bool whole);
 
 // Moves a seekable input back over the bytes read ahead but not taken, so
 // that what follows the list is left for the next reader of the file.

@@ -1,6 +1,7 @@
-// The Windows console: notices in binary, and a console window of the
-// program's own kept open until the user has read it.  Built for Windows
-// only: elsewhere, as in a plain build of src/*.cpp, it holds nothing.
+// The Windows console: notices in binary, file names in them in the
+// console's code page, and a console window of the program's own kept open
+// until the user has read it.  Built for Windows only: elsewhere, as in a
+// plain build of src/*.cpp, it holds nothing.
 
 #ifdef _WIN32
 #include "windows_console.h"
@@ -16,6 +17,45 @@
 void StartConsole()
 {
 	_setmode(_fileno(stderr), _O_BINARY);
+}
+
+// Converted in pieces that no surrogate pair straddles, so that a name of
+// any length fits a small buffer.
+void PrintName(const wchar_t* name)
+{
+	DWORD mode;
+	UINT page = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)
+	                    ? GetConsoleOutputCP()
+	                    : GetACP();
+	// UTF-8 takes neither the flag nor a default character.
+	DWORD exact = page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+	const char* unknown = page == CP_UTF8 ? nullptr : "?";
+	constexpr int kPiece = 256;
+	char bytes[4 * kPiece];
+	for (size_t left = wcslen(name); left > 0;) {
+		int n = left < kPiece ? static_cast<int>(left) : kPiece;
+		if (n < static_cast<int>(left) && IS_HIGH_SURROGATE(name[n - 1]))
+			n--;
+		int len = WideCharToMultiByte(page, exact, name, n, bytes,
+		                              sizeof bytes, unknown, nullptr);
+		fwrite(bytes, 1, static_cast<size_t>(len > 0 ? len : 0),
+		       stderr);
+		name += n;
+		left -= static_cast<size_t>(n);
+	}
+}
+
+// Quote reads UTF-8 and shows no more than kShownText bytes: that many code
+// units and one more, in UTF-8, tell it all it needs.
+Shown QuoteArg(const wchar_t* arg)
+{
+	size_t units = wcslen(arg);
+	if (units > kShownText + 1)
+		units = kShownText + 1;
+	char utf8[4 * (kShownText + 1)];
+	int len = WideCharToMultiByte(CP_UTF8, 0, arg, static_cast<int>(units),
+	                              utf8, sizeof utf8, nullptr, nullptr);
+	return Quote(utf8, static_cast<size_t>(len > 0 ? len : 0));
 }
 
 // Started from Explorer, a shortcut or start, the program is the only

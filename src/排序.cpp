@@ -3,21 +3,24 @@
 // ranked and lists them from highest to lowest.
 //
 // A score is a whole word: an optional sign and decimal digits, from 0 to
-// 2147483647.  Any other word ends the list with a notice on standard
-// error, and nothing of it is ranked.  Of more than 40 scores it ranks the
-// 40 highest and says how many were left out.  A byte-order mark is taken,
-// and UTF-16 text read as such.  What follows the list in a file is left
-// unread.  At a keyboard, a line on standard error says how to end the list.
-// On Windows, in a console window opened for the program alone, it waits
-// for Enter before the window closes.
+// 2147483647.  Typed at a keyboard, any other word is left out with a
+// notice on standard error, and the list goes on; from a file or a pipe,
+// such a word ends the list with a notice, and nothing of it is ranked.  Of
+// more than 40 scores it ranks the 40 highest and says how many were left
+// out.  A byte-order mark is taken, and UTF-16 text read as such.  What
+// follows the list in a file is left unread.  At a keyboard, a line on
+// standard error says how to end the list.  On Windows, in a console window
+// opened for the program alone, it waits for Enter before the window closes.
 //
-// The exit status is 0 when the list was read to its end, 1 when reading
-// stopped at a word that is not a score, or input could not be read or
-// output written, and 2 for a usage error.
+// The exit status is 0 when every word of the list was a score, 1 when one
+// was not, or input could not be read or output written, and 2 for a usage
+// error.
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <type_traits>
 
 #include "data_sort.h"
 #include "score_input.h"
@@ -42,6 +45,7 @@ constexpr int kMaxScores = 40; // the table also holds the terminating value
 // What --help says, in the terms of the system the program runs on.
 #ifdef _WIN32
 constexpr bool kWindows = true;
+#define ARG(text) L"" text
 #define SCORE_RANK_COMMAND "score-rank.exe"
 #define SCORE_RANK_FILE_FORMS                                                  \
 	"  drop the file onto score-rank.exe, or in Command Prompt:\n"         \
@@ -50,6 +54,7 @@ constexpr bool kWindows = true;
 #define SCORE_RANK_MANUAL "score-rank.txt, beside the program"
 #else
 constexpr bool kWindows = false;
+#define ARG(text) text
 #define SCORE_RANK_COMMAND "score-rank"
 #define SCORE_RANK_FILE_FORMS "  score-rank FILE   or   score-rank < FILE\n"
 #define SCORE_RANK_MANUAL "man score-rank"
@@ -65,25 +70,37 @@ constexpr char kUsage[] = SCORE_RANK_USAGE
         "breaks, and end the list with a negative number such as -1.\n"
         "It says how many scores it ranked and lists them from highest to\n"
         "lowest; of more than 40 scores, it ranks the 40 highest.\n"
+        "A word typed that is not a score is left out, with a notice, and\n"
+        "the list goes on; in a file, the list ends at such a word.\n"
         "\n"
         "To rank the scores in a file:\n" SCORE_RANK_FILE_FORMS "\n"
-        "The exit status is 0 when the list was read to its end, 1 when\n"
-        "reading stopped at a word that is not a score or a file could not\n"
-        "be read or written, and 2 for a wrong argument.\n"
+        "The exit status is 0 when every word of the list was a score, 1\n"
+        "when one was not or a file could not be read or written, and 2 for\n"
+        "a wrong argument.\n"
         "The manual: " SCORE_RANK_MANUAL "\n";
 constexpr char kVersionLine[] = "score-rank " SCORE_RANK_VERSION "\n";
 constexpr char kHint[] =
         "Type the scores, then -1 and Enter to end the list.\n";
 
-// What went wrong in a run, for the exit status.
+// What a run has met, for its notices and its exit status.
 struct Faults {
-	bool stopped;    // reading stopped at a word not a score, or failed
+	bool lineOpen;   // the prompt's line is open on standard error's terminal
+	bool notAll;     // a word was not a score, or input could not be read
 	int promptError; // errno of a failed write of the prompt, or 0
 };
 
+// Starts a notice on a line of its own: where the prompt's line is still
+// open on the terminal that standard error writes to, a line break first.
+void StartNotice(Faults* faults)
+{
+	if (faults->lineOpen)
+		fputc('\n', stderr);
+	faults->lineOpen = false;
+}
+
 // Says on standard error that the input could not be opened or read.  A file
-// is named as given, or quoted where it holds a control byte.
-void ReportInputError(const char* name, int error)
+// is named as given, or quoted where it holds a control character.
+void ReportInputError(const Arg* name, int error)
 {
 	if (name == nullptr) {
 		fprintf(stderr, "score-rank: read error: %s\n",
@@ -91,11 +108,36 @@ void ReportInputError(const char* name, int error)
 		return;
 	}
 	bool plain = true;
-	for (const char* c = name; *c != '\0'; c++)
-		plain = plain && static_cast<unsigned char>(*c) >= ' ' &&
-		        *c != '\x7f';
-	fprintf(stderr, "score-rank: %s: %s\n",
-	        plain ? name : Quote(name, strlen(name)).s, strerror(error));
+	for (const Arg* c = name; *c != 0; c++) {
+		auto code = static_cast<std::make_unsigned_t<Arg>>(*c);
+		plain = plain && code >= ' ' && code != 0x7f;
+	}
+	fputs("score-rank: ", stderr);
+	if (plain)
+		PrintName(name);
+	else
+		fputs(QuoteArg(name).s, stderr);
+	fprintf(stderr, ": %s\n", strerror(error));
+}
+
+// Says why a word is not a score: where reading stopped at it, or, typed at
+// a keyboard, that it was left out and the list goes on.
+void ReportWord(const Word& word, Got got, bool typed)
+{
+	const char* why = got == Got::kTooLarge ? "larger than 2147483647"
+	                                        : "not a whole number";
+	Shown shown = Quote(word.s, static_cast<size_t>(
+	                                    word.len < kShownText + 1
+	                                            ? word.len
+	                                            : kShownText + 1));
+	if (typed)
+		fprintf(stderr,
+		        "score-rank: \"%s\" is %s; it was left out, type the "
+		        "score again or go on\n",
+		        shown.s, why);
+	else
+		fprintf(stderr, "score-rank: stopped reading at \"%s\": %s\n",
+		        shown.s, why);
 }
 
 // A full table keeps the kMaxScores highest scores as a ring sorted from
@@ -128,11 +170,14 @@ int KeepHighest(int* scores, int* low, int value)
 // into the table until the first negative value, which is stored after the
 // last score.  Returns the number of scores ranked: all of them, or the
 // kMaxScores highest; the others are counted.  End of input ends the list
-// like a negative value; a word that is not a score, or a read error, ends
-// it with a notice.
-int ReadScore(int* scores, int fd, const char* name, Faults* faults)
+// like a negative value.  A word that is not a score is left out with a
+// notice where typed at a keyboard; else it ends the list with a notice, as
+// a read error does.
+int ReadScore(int* scores, int fd, const Arg* name, Faults* faults)
 {
-	if (IsKeyboard(fd))
+	bool keyboard = IsTerminal(fd);
+	faults->lineOpen = !keyboard && IsTerminal(1) && IsTerminal(2);
+	if (keyboard)
 		fputs(kHint, stderr);
 	printf("input score:");
 	if (fflush(stdout) == EOF)
@@ -146,10 +191,21 @@ int ReadScore(int* scores, int fd, const char* name, Faults* faults)
 	int count = 0;
 	unsigned long long leftOut = 0;
 	int highestLeftOut = -1;
+	unsigned long long equalLeftOut = 0; // left out, equal to the highest
 	int low = kMaxScores - 1; // the lowest kept, once the table is full
 	Got got;
-	while ((got = ReadValue(&in, &value, &word)) == Got::kValue &&
-	       value >= 0) {
+	for (;;) {
+		got = ReadValue(&in, &value, &word);
+		if (got == Got::kNotNumber || got == Got::kTooLarge) {
+			got = FinishWord(&in, &word, got, keyboard);
+			faults->notAll = true;
+			StartNotice(faults);
+			ReportWord(word, got, keyboard);
+			if (keyboard)
+				continue;
+		}
+		if (got != Got::kValue || value < 0)
+			break;
 		if (count < kMaxScores) {
 			scores[count++] = value;
 			continue;
@@ -157,24 +213,31 @@ int ReadScore(int* scores, int fd, const char* name, Faults* faults)
 		if (leftOut++ == 0) // the ring starts sorted, lowest last
 			DataSortExchange(scores, kMaxScores);
 		int out = KeepHighest(scores, &low, value);
-		if (out > highestLeftOut)
+		if (out > highestLeftOut) {
 			highestLeftOut = out;
+			equalLeftOut = 0;
+		}
+		equalLeftOut += out == highestLeftOut;
 	}
 	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
-
-	bool stopped = got == Got::kNotNumber || got == Got::kTooLarge;
-	if (stopped)
-		ReportStop(&in, &word, got);
 	Unread(&in);
-	if (leftOut > 0)
+	if (leftOut > 0) {
+		StartNotice(faults);
 		fprintf(stderr,
 		        "score-rank: only the %d highest scores are ranked; "
-		        "%llu more, none above %d, were left out\n",
+		        "%llu more, none above %d, were left out",
 		        kMaxScores, leftOut, highestLeftOut);
-	if (in.error != 0)
+		if (highestLeftOut == scores[low])
+			fprintf(stderr, " (%llu equal to the lowest ranked)",
+			        equalLeftOut);
+		fputc('\n', stderr);
+	}
+	if (in.error != 0) {
+		faults->notAll = true;
+		StartNotice(faults);
 		ReportInputError(name, in.error);
-	faults->stopped = stopped || in.error != 0;
+	}
 	return count;
 }
 
@@ -186,34 +249,36 @@ void PrintScore(const int* scores, int count)
 
 enum class Ask { kRank, kHelp, kVersion, kWrong };
 
-bool IsHelp(const char* arg)
+using ArgText = std::basic_string_view<Arg>;
+
+bool IsHelp(ArgText arg)
 {
-	return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0 ||
-	       (kWindows && strcmp(arg, "/?") == 0);
+	return arg == ARG("--help") || arg == ARG("-h") ||
+	       (kWindows && arg == ARG("/?"));
 }
 
 // What the arguments ask for.  The first --help or --version decides.
 // Otherwise at most one FILE is named, "-" for standard input; "--" ends the
 // options, so that a file named "-5" can be given.  An unknown option or a
 // second file is a usage error, said on standard error.
-Ask ReadArguments(int argc, char** argv, const char** name)
+Ask ReadArguments(int argc, Arg** argv, const Arg** name)
 {
 	*name = nullptr;
 	bool named = false;
 	bool options = true;
-	const char* wrong = nullptr; // the first argument in error
+	const Arg* wrong = nullptr; // the first argument in error
 	const char* why = nullptr;
 	for (int i = 1; i < argc; i++) {
-		const char* arg = argv[i];
+		const Arg* arg = argv[i];
 		if (options && IsHelp(arg))
 			return Ask::kHelp;
-		if (options && strcmp(arg, "--version") == 0)
+		if (options && arg == ArgText(ARG("--version")))
 			return Ask::kVersion;
-		if (options && strcmp(arg, "--") == 0) {
+		if (options && arg == ArgText(ARG("--"))) {
 			options = false;
 			continue;
 		}
-		bool option = options && arg[0] == '-' && arg[1] != '\0';
+		bool option = options && arg[0] == '-' && arg[1] != 0;
 		if (wrong != nullptr)
 			continue;
 		if (option || named) {
@@ -221,19 +286,19 @@ Ask ReadArguments(int argc, char** argv, const char** name)
 			why = option ? "unknown option" : "more than one file:";
 		} else {
 			named = true;
-			*name = strcmp(arg, "-") == 0 ? nullptr : arg;
+			*name = arg == ArgText(ARG("-")) ? nullptr : arg;
 		}
 	}
 	if (wrong == nullptr)
 		return Ask::kRank;
 	fprintf(stderr, "score-rank: %s \"%s\"\n" SCORE_RANK_USAGE, why,
-	        Quote(wrong, strlen(wrong)).s);
+	        QuoteArg(wrong).s);
 	return Ask::kWrong;
 }
 
 // Flushes standard output; the exit status: 1 when output could not be
 // written, said with the error of the write that failed (the prompt's where
-// that failed), or when reading stopped short.
+// that failed), or when a word was not a score or input could not be read.
 int Finish(const Faults& faults)
 {
 	int error = faults.promptError;
@@ -246,20 +311,25 @@ int Finish(const Faults& faults)
 		        strerror(error));
 		return 1;
 	}
-	return faults.stopped ? 1 : 0;
+	return faults.notAll ? 1 : 0;
 }
 
 } // namespace
 
+// Windows gives the arguments in wide characters to wmain.
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv)
+#else
 int main(int argc, char** argv)
+#endif
 {
 	StartConsole();
-	const char* name;
+	const Arg* name;
 	int status = 2;
 	Ask ask = ReadArguments(argc, argv, &name);
 	if (ask == Ask::kHelp || ask == Ask::kVersion) {
 		printf("%s", ask == Ask::kHelp ? kUsage : kVersionLine);
-		status = Finish(Faults{false, 0});
+		status = Finish(Faults{false, false, 0});
 	} else if (ask == Ask::kRank) {
 		int fd = name == nullptr ? 0 : OpenInput(name);
 		if (fd < 0) {
@@ -267,7 +337,7 @@ int main(int argc, char** argv)
 			status = 1;
 		} else {
 			int scores[kMaxScores + 1];
-			Faults faults{false, 0};
+			Faults faults{false, false, 0};
 			int count = ReadScore(scores, fd, name, &faults);
 			printf("Total students are %d\n", count);
 			DataSortExchange(scores, count);

@@ -12,13 +12,17 @@ also started in a console window of its own, on a virtual X display (the
 Debian packages xvfb and xdotool).
 """
 
+import contextlib
+import fcntl
 import os
 import pty
 import re
 import select
+import struct
 import subprocess
 import sys
 import tempfile
+import termios
 import time
 import tty
 
@@ -33,13 +37,19 @@ def ascending(n):
     return " ".join(str(i) for i in range(1, n + 1))
 
 
-def cut(n, highest):
+def cut(n, highest, equal=0):
     return (f'score-rank: only the 40 highest scores are ranked; {n} more, '
-            f'none above {highest}, were left out\n')
+            f'none above {highest}, were left out'
+            + (f' ({equal} equal to the lowest ranked)' if equal else '') + '\n')
 
 
 def stop(text, why="not a whole number"):
     return f'score-rank: stopped reading at "{text}": {why}\n'
+
+
+def typo(text, why="not a whole number"):
+    return (f'score-rank: "{text}" is {why}; it was left out, type the score '
+            'again or go on\n')
 
 
 def usage(wrong):
@@ -88,15 +98,16 @@ CASES = [
      list(range(100, 60, -1)), cut(60, 60)),
     ("a tie split at the cut", b"37 " * 4 + " ".join(map(
         str, range(38, 75))).encode() + b" 1 2 3 4 -1",
-     list(range(74, 37, -1)) + [37] * 3, cut(5, 37)),
-    ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39, cut(5, 50)),
+     list(range(74, 37, -1)) + [37] * 3, cut(5, 37, 1)),
+    ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39,
+     cut(5, 50, 5)),
     ("each a new lowest", b"0" + b" 1000" * 39 + b" 1 2 3 4 5 -1",
      [1000] * 39 + [5], cut(5, 4)),
     ("100 shuffled", SHUFFLED.encode() + b" -1", list(range(100, 60, -1)),
      cut(60, 60)),
     ("ties at the lowest kept, no terminating value",
      (ascending(40) + " 7" * 100000).encode(),
-     list(range(40, 7, -1)) + [7] * 7, cut(100000, 7)),
+     list(range(40, 7, -1)) + [7] * 7, cut(100000, 7, 99994)),
     ("letters", b"abc -1", [], stop("abc")),
     ("a letter O for a zero", b"90 8O 70 -1", [90], stop("8O")),
     ("decimal point", b"72.5 -1", [], stop("72.5")),
@@ -144,7 +155,8 @@ CASES = [
 
 # Files in the folder the argument cases run in.
 FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
-         "-5": b"5 -1"}
+         "-5": b"5 -1", "\u03a9mega.txt": b"3 4 -1", "\u6392\u5e8f.txt": b"9 -1",
+         "45.txt": " ".join(map(str, range(45, 0, -1))).encode()}
 MISSING = "No such file or directory"
 
 # Arguments, with 60 95 78 -1 as standard input.  name, arguments, what
@@ -161,6 +173,12 @@ ARG_CASES = [
     ("a file", ["scores.txt"], [50, 40], "", 0),
     ("a name with spaces and accents", ["class 3 \u00e9t\u00e9.txt"], [8, 7],
      "", 0),
+    ("a Greek name", ["\u03a9mega.txt"], [4, 3], "", 0),
+    ("a Chinese name", ["\u6392\u5e8f.txt"], [9], "", 0),
+    # Windows names a file in its own code page, 1252 under Wine here.
+    ("a missing Greek name", ["\u03a9.txt"], None,
+     (f"score-rank: \u03a9.txt: {MISSING}\n", f"score-rank: ?.txt: {MISSING}\n"),
+     1),
     ("- is standard input", ["-"], [95, 78, 60], "", 0),
     ("-- ends the options", ["--", "-5"], [5], "", 0),
     ("a missing file", ["missing.txt"], None,
@@ -193,11 +211,13 @@ def help_text(windows):
             "whole numbers from 0 to 2147483647, separated by spaces or line\n"
             "breaks, and end the list with a negative number such as -1.\n"
             "It says how many scores it ranked and lists them from highest to\n"
-            "lowest; of more than 40 scores, it ranks the 40 highest.\n\n"
+            "lowest; of more than 40 scores, it ranks the 40 highest.\n"
+            "A word typed that is not a score is left out, with a notice, and\n"
+            "the list goes on; in a file, the list ends at such a word.\n\n"
             f"To rank the scores in a file:\n{forms}\n"
-            "The exit status is 0 when the list was read to its end, 1 when\n"
-            "reading stopped at a word that is not a score or a file could not\n"
-            "be read or written, and 2 for a wrong argument.\n"
+            "The exit status is 0 when every word of the list was a score, 1\n"
+            "when one was not or a file could not be read or written, and 2 for\n"
+            "a wrong argument.\n"
             f"The manual: {manual}\n")
 
 
@@ -208,14 +228,31 @@ HINT = "Type the scores, then -1 and Enter to end the list.\n"
 REST_CASES = [
     ("two classes", b"60 95 78 -1\n50 40 -1\n", b"\n50 40 -1\n"),
     ("after a bad word", b"5 abc 7 -1", b" 7 -1"),
-    ("after a word longer than a notice shows", b"5 " + b"x" * 30 + b" 7",
-     b"x" * 9 + b" 7"),
+    ("after a word longer than a notice shows",
+     b"5 abcdefghijklmnopqrstuvwxyz 7", b"uvwxyz 7"),
     ("after a negative value with letters", b"3 -1abc", b"abc"),
     ("after a too large value", b"2147483648x\n7", b"\n7"),
     ("at the end of input", b"3 1 \n", b""),
     ("past the first read block", b"1 " * 10000 + b"-1 tail", b" tail"),
     ("UTF-16", utf16("60 -1\r\n50 -1", "le"), "\r\n50 -1".encode("utf-16-le")),
+    ("UTF-16 ending in half a unit", utf16("5 -1", "le") + b"X", b"X"),
+    ("UTF-16 big-endian ending in half a unit", utf16("5 -1", "be") + b"X",
+     b"X"),
 ]
+
+
+def listing(scores, newline=b"\n"):
+    return (b"Total students are %d" % len(scores) + newline
+            + b"".join(b"%d " % s for s in scores))
+
+
+@contextlib.contextmanager
+def files_folder():
+    with tempfile.TemporaryDirectory() as folder:
+        for name, content in FILES.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(content)
+        yield folder
 
 
 class Run:
@@ -225,8 +262,7 @@ class Run:
         self.windows = windows
 
     def ranking(self, scores):
-        return (PROMPT + b"Total students are %d" % len(scores) + self.newline
-                + b"".join(b"%d " % s for s in scores))
+        return PROMPT + listing(scores, self.newline)
 
     def run(self, stdin):
         return subprocess.run(self.command, input=stdin, capture_output=True,
@@ -259,10 +295,7 @@ def table_case(stdin, scores, err):
 
 def arg_case(args, out, err, status):
     def case(r):
-        with tempfile.TemporaryDirectory() as folder:
-            for name, content in FILES.items():
-                with open(os.path.join(folder, name), "wb") as f:
-                    f.write(content)
+        with files_folder() as folder:
             got = subprocess.run(r.command + args, input=b"60 95 78 -1",
                                  capture_output=True, timeout=TIMEOUT,
                                  cwd=folder)
@@ -351,54 +384,85 @@ def dialogue(r):
             f.close()
 
 
-def terminal(r):
-    """In a terminal, a Unix one under Wine too, the program says how to end
-    the list and ends at the terminating value: there is no window there to
-    keep open."""
-    fd, term = pty.openpty()
-    tty.setraw(term)  # CR is Enter, as in Wine's console, however early typed
-    p = subprocess.Popen(r.command, stdin=term, stdout=term,
-                         stderr=subprocess.PIPE)
-    os.close(term)
-    out = b""
-    try:
-        os.write(fd, b"60 95\r78 -1\r")
-        while select.select([fd], [], [], TIMEOUT)[0]:
-            out += os.read(fd, 4096)
-    except OSError:  # the terminal's other side closed: the program ended
-        pass
-    try:
-        p.wait(timeout=1)
-        # What a person sees, in short: no control sequences, CRs or spaces
-        # (Wine's console moves the cursor over them); the echoed input
-        # comes before the count line.
-        seen = (lambda t: re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", t))
-        want = seen(r.ranking([95, 78, 60])[len(PROMPT):])
-        return check(subprocess.CompletedProcess(
-            p.args, p.returncode, seen(out)[-len(want):], p.stderr.read()),
-            want, HINT, 0)
-    finally:
-        p.kill()
-        p.wait()
-        p.stderr.close()
-        os.close(fd)
-
-
-# Starts of a console window, under Wine's start.exe: name, what it starts
-# (PROGRAM the program, FILE a file of scores 60 95 78 -1), how many times
-# Enter is pressed after typing 60 95 78 -1 (no typing where 0), whether the
-# window then waits for one more Enter.
-WINDOW_CASES = [
-    ("from Explorer, the window waits", ["PROGRAM"], 1, True),
-    ("Enter typed twice, the window still waits", ["PROGRAM"], 2, True),
-    ("from Command Prompt's window, no wait", ["cmd", "/c", "PROGRAM"], 1,
-     False),
-    ("a file dropped on the program, the window waits", ["PROGRAM", "FILE"],
-     0, True),
+# In a terminal, a Unix one under Wine too, where the program says how to
+# end the list and ends at the terminating value: there is no window there
+# to keep open.  name, arguments, what is typed, what the terminal shows at
+# its end, standard error (None where it is the terminal too), the exit
+# status.
+TERMINAL_CASES = [
+    ("dialogue in a terminal", [], b"60 95\r78 -1\r", listing([95, 78, 60]),
+     HINT, 0),
+    ("a typo typed is left out, and typing goes on", [],
+     b"70 85 8O 90\r80 -1\r", listing([90, 85, 80, 70]), HINT + typo("8O"), 1),
+    ("a score typed too large is left out", [], b"70 21474836470\r90 -1\r",
+     listing([90, 70]), HINT + typo("21474836470", TOO_LARGE), 1),
+    ("a file's notice starts a line of its own", ["45.txt"], b"",
+     PROMPT + b"\n" + cut(5, 5).encode() + listing(range(45, 5, -1)), None, 0),
 ]
 
 
-def window_case(start, enters, waits):
+def terminal_case(args, typed, shown, err, status):
+    def case(r):
+        fd, term = pty.openpty()
+        tty.setraw(term)  # CR is Enter, as in Wine's console, however early typed
+        # Wide enough that Wine's console breaks no line of a notice.
+        fcntl.ioctl(term, termios.TIOCSWINSZ, struct.pack("4H", 24, 160, 0, 0))
+        with files_folder() as folder:
+            p = subprocess.Popen(r.command + args, stdin=term, stdout=term,
+                                 stderr=term if err is None else subprocess.PIPE,
+                                 cwd=folder)
+            os.close(term)
+            out = b""
+            try:
+                os.write(fd, typed)
+                while select.select([fd], [], [], TIMEOUT)[0]:
+                    out += os.read(fd, 4096)
+            except OSError:  # the terminal's other side closed: the program ended
+                pass
+            try:
+                p.wait(timeout=1)
+                # What a person sees, in short: no control sequences, CRs or
+                # spaces (Wine's console moves the cursor over them); the
+                # echoed input comes before what is shown.
+                seen = (lambda t: re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", t))
+                want = seen(shown)
+                return check(subprocess.CompletedProcess(
+                    p.args, p.returncode, seen(out)[-len(want):],
+                    p.stderr.read() if p.stderr else b""), want, err or "", status)
+            finally:
+                p.kill()
+                p.wait()
+                if p.stderr:
+                    p.stderr.close()
+                os.close(fd)
+    return case
+
+
+# Starts of a console window, under Wine's start.exe: name, what it starts
+# (PROGRAM the program, a name in FILES that file, OUT and ERR files for the
+# outputs), what is typed, how many times Enter is pressed after it, whether
+# the window then waits for one more Enter, the exit status, and what OUT
+# then holds, as the scores listed, and ERR (None where not written).
+WINDOW_CASES = [
+    ("from Explorer, the window waits", ["PROGRAM"], "60 95 78 -1", 1, True, 0,
+     None),
+    ("Enter typed twice, the window still waits", ["PROGRAM"], "60 95 78 -1",
+     2, True, 0, None),
+    ("from Command Prompt's window, no wait", ["cmd", "/c", "PROGRAM"],
+     "60 95 78 -1", 1, False, 0, None),
+    ("a file dropped on the program, the window waits",
+     ["PROGRAM", "scores.txt"], "", 0, True, 0, None),
+    ("a file of a Greek name dropped", ["PROGRAM", "\u03a9mega.txt"], "", 0,
+     True, 0, None),
+    ("a file of a Chinese name dropped", ["PROGRAM", "\u6392\u5e8f.txt"], "", 0,
+     True, 0, None),
+    ("a typo typed in the window is left out",
+     ["cmd", "/c", "PROGRAM", ">", "OUT", "2>", "ERR"], "70 85 8O 90\n80 -1", 1,
+     False, 1, ([90, 85, 80, 70], HINT + typo("8O"))),
+]
+
+
+def window_case(start, typed, enters, waits, status, written):
     """Xvfb gives Wine a display, xdotool types into the console window."""
     def case(r):
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
@@ -416,38 +480,45 @@ def window_case(start, enters, waits):
                                   capture_output=True, text=True,
                                   timeout=TIMEOUT).stdout.strip()
 
-        folder = tempfile.TemporaryDirectory()
-        scores = os.path.join(folder.name, "scores.txt")
-        with open(scores, "wb") as f:
-            f.write(b"60 95 78 -1")
-        names = {"PROGRAM": windows_path(r.command[-1]),
-                 "FILE": windows_path(scores)}
-        p = subprocess.Popen(r.command[:-1] + ["start", "/wait"]
-                             + [names.get(a, a) for a in start],
-                             env=env, stdin=subprocess.DEVNULL,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            console = xdotool("search", "--sync", "--onlyvisible", "--class",
-                              "conhost.exe").split()[0]
-            xdotool("windowfocus", "--sync", console)
-            if enters:
-                xdotool("type", "60 95 78 -1")
-                xdotool("key", "--delay", "0", *["Return"] * enters)
-            time.sleep(3)
-            if not waits:
-                return ([] if p.poll() == 0 else
-                        [f"still open 3 s after the listing, status {p.poll()}"])
-            if p.poll() is not None:
-                return [f"the window closed after the listing, status {p.returncode}"]
-            xdotool("key", "Return")
-            return [] if p.wait(timeout=TIMEOUT) == 0 else [f"status {p.returncode}, want 0"]
-        finally:
-            p.kill()
-            p.wait()
-            xvfb.kill()
-            xvfb.wait()
-            xvfb.stdout.close()
-            folder.cleanup()
+        with files_folder() as at:
+            names = {"PROGRAM": windows_path(r.command[-1])}
+            names.update((a, windows_path(os.path.join(at, a))) for a in start
+                         if a in FILES or a in ("OUT", "ERR"))
+            p = subprocess.Popen(r.command[:-1] + ["start", "/wait"]
+                                 + [names.get(a, a) for a in start],
+                                 env=env, stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                console = xdotool("search", "--sync", "--onlyvisible", "--class",
+                                  "conhost.exe").split()[0]
+                xdotool("windowfocus", "--sync", console)
+                if typed:
+                    xdotool("type", typed)
+                if enters:
+                    xdotool("key", "--delay", "0", *["Return"] * enters)
+                time.sleep(3)
+                if not waits:
+                    wrong = ([] if p.poll() == status else
+                             [f"3 s after the listing, status {p.poll()}, want {status}"])
+                elif p.poll() is not None:
+                    return [f"the window closed after the listing, status {p.returncode}"]
+                else:
+                    xdotool("key", "Return")
+                    wrong = ([] if p.wait(timeout=TIMEOUT) == status else
+                             [f"status {p.returncode}, want {status}"])
+                if written:
+                    with open(os.path.join(at, "OUT"), "rb") as out, \
+                            open(os.path.join(at, "ERR"), "rb") as err:
+                        wrong += check(subprocess.CompletedProcess(
+                            start, status, out.read(), err.read()),
+                            r.ranking(written[0]), written[1], status)
+                return wrong
+            finally:
+                p.kill()
+                p.wait()
+                xvfb.kill()
+                xvfb.wait()
+                xvfb.stdout.close()
     return case
 
 
@@ -464,8 +535,8 @@ def main(argv):
               for name, i, left in REST_CASES]
     cases += [(name, arg_case(*row)) for name, *row in ARG_CASES]
     cases += [("read error", read_error), ("output full", full_output),
-              ("output closed", closed_output), ("dialogue", dialogue),
-              ("dialogue in a terminal", terminal)]
+              ("output closed", closed_output), ("dialogue", dialogue)]
+    cases += [(name, terminal_case(*row)) for name, *row in TERMINAL_CASES]
     if windows:
         cases += [(name, window_case(*row)) for name, *row in WINDOW_CASES]
     failed = 0
