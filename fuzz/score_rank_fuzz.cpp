@@ -1,13 +1,16 @@
 // Runs the whole program on each fuzz input, given as its standard input,
-// and holds what it writes on standard output and its exit status to a plain
-// model: the words of the input, read one by one, ranked with std::sort.
-// The program is built here with the configured read block, a few bytes in
-// fuzz builds, and must write the same bytes on both outputs as a build that
-// reads each input in one piece: a word split across refills reads as the
-// same word, and both leave standard input at the same offset.
+// and holds what it writes on standard output, its exit status and where it
+// leaves standard input to a plain model: the words of the input, read one
+// by one, ranked with std::sort.  The program is built here with the
+// configured read block, a few bytes in fuzz builds, and its reads return
+// pieces of the sizes that the input's first byte gives; it must write the
+// same bytes on both outputs as a build that reads the input in one piece: a
+// word split across reads reads as the same word, and both leave standard
+// input at the same offset.
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +29,28 @@
 
 int ScoreRankWholeMain(int argc, char** argv);
 
+// The sizes of the pieces that reads of standard input return while the
+// small-block build runs: two bits a read, cycling through the byte, for 1
+// to 3 bytes, or 0 for as many as asked for.  The program's calls of read
+// come here (the link option --wrap=read), so this state is global.
+struct Pieces {
+	bool on;
+	unsigned sizes;
+	unsigned next;
+};
+Pieces pieces;
+
+extern "C" ssize_t __real_read(int fd, void* buf, size_t size);
+extern "C" ssize_t __wrap_read(int fd, void* buf, size_t size)
+{
+	if (fd == 0 && pieces.on) {
+		unsigned piece = pieces.sizes >> (2 * (pieces.next++ % 4)) & 3;
+		if (piece != 0 && piece < size)
+			size = piece;
+	}
+	return __real_read(fd, buf, size);
+}
+
 namespace {
 
 // What one run of the program gave; its outputs are short by design.
@@ -43,15 +68,23 @@ struct Run {
 }
 
 // The input as text: without a UTF-8 byte-order mark, and UTF-16 after its
-// mark turned into bytes, a character outside ASCII into a letter.
-std::string Text(const uint8_t* data, size_t size)
+// mark turned into bytes, a character outside ASCII into a letter.  Byte i
+// of the text starts at *start + *width * i in the input.
+std::string Text(const uint8_t* data, size_t size, size_t* start,
+                 size_t* width)
 {
 	std::string bytes(data, data + size);
-	if (bytes.compare(0, 3, "\xef\xbb\xbf") == 0)
+	*start = 0;
+	*width = 1;
+	if (bytes.compare(0, 3, "\xef\xbb\xbf") == 0) {
+		*start = 3;
 		return bytes.substr(3);
+	}
 	bool little = bytes.compare(0, 2, "\xff\xfe") == 0;
 	if (!little && bytes.compare(0, 2, "\xfe\xff") != 0)
 		return bytes;
+	*start = 2;
+	*width = 2;
 	std::string text;
 	for (size_t i = 2; i + 1 < size; i += 2) {
 		unsigned first = data[i];
@@ -65,12 +98,17 @@ std::string Text(const uint8_t* data, size_t size)
 	return text;
 }
 
-// What the program should write on standard output, and its exit status.
-std::string Model(const uint8_t* data, size_t size, int* status)
+// What the program should write on standard output, its exit status, and
+// the offset it leaves standard input at: past a negative number's digits,
+// past what a notice shows of a word that is not a score, or at the end.
+std::string Model(const uint8_t* data, size_t size, int* status,
+                  off_t* offset)
 {
-	std::string text = Text(data, size);
+	size_t start, width;
+	std::string text = Text(data, size, &start, &width);
 	std::vector<long long> scores;
 	*status = 0;
+	size_t stop = text.size();
 	auto space = [](char c) {
 		return c == ' ' || (c >= '\t' && c <= '\r');
 	};
@@ -83,7 +121,8 @@ std::string Model(const uint8_t* data, size_t size, int* status)
 		size_t end = at;
 		while (end < text.size() && !space(text[end]))
 			end++;
-		std::string word = text.substr(at, end - at);
+		size_t begin = at;
+		std::string word = text.substr(begin, end - begin);
 		at = end;
 		size_t digits = word[0] == '-' || word[0] == '+' ? 1 : 0;
 		size_t last = word.find_first_not_of("0123456789", digits);
@@ -91,17 +130,22 @@ std::string Model(const uint8_t* data, size_t size, int* status)
 		// A negative number ends the list at its first digit that is
 		// not 0.
 		if (word[0] == '-' && nonzero != std::string::npos &&
-		    nonzero < last)
+		    nonzero < last) {
+			stop = begin + std::min(last, word.size());
 			break;
+		}
 		if (last != std::string::npos || word.size() == digits ||
 		    (nonzero != std::string::npos &&
 		     word.size() - nonzero > 10) ||
 		    std::stoll(word.substr(digits)) > INT_MAX) {
 			*status = 1;
+			stop = begin +
+			       std::min(word.size(), size_t{kShownText});
 			break;
 		}
 		scores.push_back(std::stoll(word.substr(digits)));
 	}
+	*offset = static_cast<off_t>(std::min(start + width * stop, size));
 	std::sort(scores.begin(), scores.end(), std::greater<>());
 	if (scores.size() > 40)
 		scores.resize(40);
@@ -166,17 +210,28 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 	return 0;
 }
 
+// The first byte gives the sizes of the pieces, and the rest is the input.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+	if (size == 0)
+		return 0;
+	pieces = Pieces{true, data[0], 0};
+	data++;
+	size--;
 	Run small, whole;
 	RunProgram(ScoreRankMain, data, size, &small);
+	pieces.on = false;
 	RunProgram(ScoreRankWholeMain, data, size, &whole);
 
 	int status;
-	if (Model(data, size, &status) != small.out)
+	off_t offset;
+	if (Model(data, size, &status, &offset) != small.out)
 		Fail("standard output is not the model's", small.out);
 	if (small.status != status)
 		Fail("exit status is not the model's", small.out);
+	if (small.offset != offset)
+		Fail("standard input left at another offset than the model's",
+		     small.out);
 	if (strcmp(small.out, whole.out) != 0)
 		Fail("standard output differs from a whole read's", small.out);
 	if (strcmp(small.err, whole.err) != 0)

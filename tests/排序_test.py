@@ -17,7 +17,9 @@ import fcntl
 import os
 import pty
 import re
+import resource
 import select
+import signal
 import struct
 import subprocess
 import sys
@@ -89,6 +91,11 @@ CASES = [
     ("end of input ends quietly", b"3 1 2", [3, 2, 1], ""),
     ("end of input after white space", b"3 1 2 \n\n", [3, 2, 1], ""),
     ("empty input", b"", [], ""),
+    ("one byte", b"7", [7], ""),
+    ("only a line break", b"\n", [], ""),
+    ("only a UTF-8 byte-order mark", b"\xef\xbb\xbf", [], ""),
+    ("only a UTF-16 byte-order mark", b"\xff\xfe", [], ""),
+    ("only a big-endian UTF-16 byte-order mark", b"\xfe\xff", [], ""),
     ("forty scores fill the table", (ascending(40) + " -1").encode(), FORTY, ""),
     ("one score too many", (ascending(41) + " -1").encode(),
      list(range(41, 1, -1)), cut(1, 1)),
@@ -103,6 +110,8 @@ CASES = [
      cut(5, 50, 5)),
     ("each a new lowest", b"0" + b" 1000" * 39 + b" 1 2 3 4 5 -1",
      [1000] * 39 + [5], cut(5, 4)),
+    ("every score left out is 0", (ascending(40) + " 0" * 3).encode(), FORTY,
+     cut(3, 0)),
     ("100 shuffled", SHUFFLED.encode() + b" -1", list(range(100, 60, -1)),
      cut(60, 60)),
     ("ties at the lowest kept, no terminating value",
@@ -151,6 +160,16 @@ CASES = [
      [], stop("2147483648abc")),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], stop("1" * 20 + "...", TOO_LARGE)),
+    # Standard input in pieces, each read as one.
+    ("a UTF-8 mark in two reads", [b"\xef\xbb", b"\xbf5 6 -1"], [6, 5], ""),
+    ("a UTF-8 mark after its first byte", [b"\xef", b"\xbb\xbf5 -1"], [5], ""),
+    ("a UTF-16 mark in two reads", [b"\xff", utf16("5 6 -1", "le")[1:]], [6, 5],
+     ""),
+    ("UTF-16 in pieces of odd length", [utf16("60 95 78 -1", "be")[i:i + 3]
+                                        for i in range(0, 26, 3)], [95, 78, 60], ""),
+    ("a first read of one byte", [b"7", b" 8 -1"], [8, 7], ""),
+    ("a word in two reads", [b"12", b"34 -1"], [1234], ""),
+    ("a negative number in two reads", [b"3 -", b"5 7"], [3], ""),
 ]
 
 # Files in the folder the argument cases run in.
@@ -158,6 +177,7 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "-5": b"5 -1", "\u03a9mega.txt": b"3 4 -1", "\u6392\u5e8f.txt": b"9 -1",
          "45.txt": " ".join(map(str, range(45, 0, -1))).encode()}
 MISSING = "No such file or directory"
+INVALID = "Invalid argument"
 
 # Arguments, with 60 95 78 -1 as standard input.  name, arguments, what
 # standard output holds: "help", "version", the scores listed, or None for
@@ -183,6 +203,11 @@ ARG_CASES = [
     ("-- ends the options", ["--", "-5"], [5], "", 0),
     ("a missing file", ["missing.txt"], None,
      f"score-rank: missing.txt: {MISSING}\n", 1),
+    # Windows takes no control character in a file name.
+    ("a missing file's control bytes quoted", ["no\x1b[31mred"], None,
+     tuple(f"score-rank: no?[31mred: {e}\n" for e in (MISSING, INVALID)), 1),
+    ("a missing file's line break quoted", ["two\nlines"], None,
+     tuple(f"score-rank: two?lines: {e}\n" for e in (MISSING, INVALID)), 1),
     ("a directory", ["."], ([], None), ("score-rank: .: Is a directory\n",
                                         "score-rank: .: Permission denied\n"), 1),
     ("two files", ["scores.txt", "-"], None, usage('more than one file: "-"'), 2),
@@ -231,6 +256,7 @@ REST_CASES = [
     ("after a word longer than a notice shows",
      b"5 abcdefghijklmnopqrstuvwxyz 7", b"uvwxyz 7"),
     ("after a negative value with letters", b"3 -1abc", b"abc"),
+    ("after a negative value of eleven digits", b"4 -99999999999 5", b" 5"),
     ("after a too large value", b"2147483648x\n7", b"\n7"),
     ("at the end of input", b"3 1 \n", b""),
     ("past the first read block", b"1 " * 10000 + b"-1 tail", b" tail"),
@@ -255,6 +281,20 @@ def files_folder():
         yield folder
 
 
+def feed(p, fd, queue, pieces):
+    """Writes each piece to fd only once the program has taken the one before
+    from queue (FIONREAD reads 0 there), so that each of its reads gets one
+    piece, or until the program has ended."""
+    for piece in pieces:
+        try:
+            os.write(fd, piece)
+        except BrokenPipeError:
+            return
+        while p.poll() is None and struct.unpack("i", fcntl.ioctl(
+                queue, termios.FIONREAD, b"\0" * 4))[0]:
+            time.sleep(0.001)
+
+
 class Run:
     def __init__(self, command, windows):
         self.command = command
@@ -265,8 +305,16 @@ class Run:
         return PROMPT + listing(scores, self.newline)
 
     def run(self, stdin):
-        return subprocess.run(self.command, input=stdin, capture_output=True,
-                              timeout=TIMEOUT)
+        """Runs the program on stdin: bytes, or a list of pieces."""
+        if isinstance(stdin, bytes):
+            return subprocess.run(self.command, input=stdin,
+                                  capture_output=True, timeout=TIMEOUT)
+        with subprocess.Popen(self.command, stdin=subprocess.PIPE,
+                              stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE) as p:
+            feed(p, p.stdin.fileno(), p.stdin.fileno(), stdin)
+            out, err = p.communicate(timeout=TIMEOUT)
+            return subprocess.CompletedProcess(p.args, p.returncode, out, err)
 
 
 def check(got, out, err, status):
@@ -330,25 +378,69 @@ def read_error(r):
                              timeout=TIMEOUT)
     finally:
         os.close(directory)
-    message = "Invalid argument" if r.windows else "Is a directory"
+    message = INVALID if r.windows else "Is a directory"
     return check(got, r.ranking([]), f"score-rank: read error: {message}\n", 1)
 
 
-def full_output(r):
-    with open("/dev/full", "wb") as full:
-        got = subprocess.run(r.command, input=b"1 2 -1", stdout=full,
-                             stderr=subprocess.PIPE, timeout=TIMEOUT)
-    got.stdout = b""
-    return check(got, b"",
-                 "score-rank: write error: No space left on device\n", 1)
+# Standard output that cannot be written: name, what it is (a device, FILE
+# a file, or None where closed), the largest file the program may write
+# (None for no limit), the notice.  Of the output, only the prompt and a few
+# bytes more fit in 20 bytes; Wine reports a write past the limit as EINVAL.
+WRITE_CASES = [
+    ("output full", "/dev/full", None, "No space left on device"),
+    ("output closed", None, None, "Bad file descriptor"),
+    ("output fails after the prompt", "FILE", 20, ("File too large", INVALID)),
+]
 
 
-def closed_output(r):
-    got = subprocess.run(r.command, input=b"1 -1", stdout=subprocess.DEVNULL,
-                         stderr=subprocess.PIPE, timeout=TIMEOUT,
-                         preexec_fn=lambda: os.close(1))
-    got.stdout = b""
-    return check(got, b"", "score-rank: write error: Bad file descriptor\n", 1)
+def write_case(device, limit, error):
+    def start():
+        if device is None:
+            os.close(1)
+        if limit is not None:
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+
+    def case(r):
+        with tempfile.TemporaryFile() as file, \
+                open(device if device not in (None, "FILE") else os.devnull,
+                     "wb") as out:
+            got = subprocess.run(r.command, input=b"60 95 78 -1",
+                                 stdout=file if device == "FILE" else out,
+                                 stderr=subprocess.PIPE, timeout=TIMEOUT,
+                                 preexec_fn=start)
+            file.seek(0)
+            got.stdout = file.read()
+        return check(got, r.ranking([95, 78, 60])[:limit or 0],
+                     f"score-rank: write error: {pick(error, r)}\n", 1)
+    return case
+
+
+def terminal_read_error(r):
+    """A terminal whose other side closes while the program waits for more:
+    the read fails with EIO, and what was read before is ranked."""
+    fd, term = pty.openpty()
+    tty.setraw(term)  # no lines: a read takes what has arrived
+    try:
+        # The input reaches the terminal a moment after the write; it is
+        # there before the program starts, so that its first read takes it.
+        os.write(fd, b"5 6 ")
+        while not struct.unpack("i", fcntl.ioctl(term, termios.FIONREAD,
+                                                 b"\0" * 4))[0]:
+            time.sleep(0.001)
+        with subprocess.Popen(r.command, stdin=term, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE) as p:
+            feed(p, fd, term, [b""])
+            os.close(fd)
+            fd = None
+            out, err = p.communicate(timeout=TIMEOUT)
+    finally:
+        os.close(term)
+        if fd is not None:
+            os.close(fd)
+    return check(subprocess.CompletedProcess(p.args, p.returncode, out, err),
+                 r.ranking([6, 5]),
+                 HINT + "score-rank: read error: Input/output error\n", 1)
 
 
 def dialogue(r):
@@ -398,13 +490,16 @@ TERMINAL_CASES = [
      listing([90, 70]), HINT + typo("21474836470", TOO_LARGE), 1),
     ("a file's notice starts a line of its own", ["45.txt"], b"",
      PROMPT + b"\n" + cut(5, 5).encode() + listing(range(45, 5, -1)), None, 0),
+    # Ctrl+D at the start of a line, once: Linux's end of input.
+    ("Ctrl+D ends the list", [], (b"5 6\r\x04", None), listing([6, 5]), HINT, 0),
 ]
 
 
 def terminal_case(args, typed, shown, err, status):
     def case(r):
         fd, term = pty.openpty()
-        tty.setraw(term)  # CR is Enter, as in Wine's console, however early typed
+        if r.windows:  # CR is Enter, as in Wine's console, however early typed
+            tty.setraw(term)
         # Wide enough that Wine's console breaks no line of a notice.
         fcntl.ioctl(term, termios.TIOCSWINSZ, struct.pack("4H", 24, 160, 0, 0))
         with files_folder() as folder:
@@ -414,7 +509,7 @@ def terminal_case(args, typed, shown, err, status):
             os.close(term)
             out = b""
             try:
-                os.write(fd, typed)
+                os.write(fd, pick(typed, r))
                 while select.select([fd], [], [], TIMEOUT)[0]:
                     out += os.read(fd, 4096)
             except OSError:  # the terminal's other side closed: the program ended
@@ -534,9 +629,12 @@ def main(argv):
     cases += [(name + ": what is left", rest_case(i, left))
               for name, i, left in REST_CASES]
     cases += [(name, arg_case(*row)) for name, *row in ARG_CASES]
-    cases += [("read error", read_error), ("output full", full_output),
-              ("output closed", closed_output), ("dialogue", dialogue)]
-    cases += [(name, terminal_case(*row)) for name, *row in TERMINAL_CASES]
+    cases += [(name, write_case(*row)) for name, *row in WRITE_CASES]
+    cases += [("read error", read_error), ("dialogue", dialogue)]
+    cases += [(name, terminal_case(*row)) for name, *row in TERMINAL_CASES
+              if pick(row[1], r) is not None]
+    if not windows:
+        cases += [("read error at a terminal", terminal_read_error)]
     if windows:
         cases += [(name, window_case(*row)) for name, *row in WINDOW_CASES]
     failed = 0
