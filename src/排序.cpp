@@ -16,9 +16,11 @@
 // was not, or input could not be read or output written, and 2 for a usage
 // error.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string_view>
 #include <type_traits>
 
@@ -26,11 +28,16 @@
 #include "score_input.h"
 #include "windows_console.h"
 
-// Build settings, with the defaults of a plain compiler run.  The block lives
-// on the stack: 16 KiB reads as fast as larger blocks, and test builds use
-// tiny ones so that every word crosses a refill somewhere.
+// Build settings, with the defaults of a plain compiler run.  The block and
+// the pool that the 40 highest are chosen from live on the stack: 16 KiB
+// reads as fast as larger blocks, and 1024 scores make the cuts of the pool
+// cheap.  Test builds use tiny ones, so that every word crosses a refill
+// somewhere and the pool is cut often.
 #ifndef SCORE_RANK_READ_BLOCK
 #define SCORE_RANK_READ_BLOCK 16384
+#endif
+#ifndef SCORE_RANK_POOL
+#define SCORE_RANK_POOL 1024
 #endif
 #ifndef SCORE_RANK_VERSION
 #define SCORE_RANK_VERSION "(unversioned build)"
@@ -41,6 +48,9 @@ static_assert(SCORE_RANK_READ_BLOCK >= 3 && SCORE_RANK_READ_BLOCK <= 1 << 20,
 namespace {
 
 constexpr int kMaxScores = 40; // the table also holds the terminating value
+constexpr int kPool = SCORE_RANK_POOL; // scores the highest are chosen from
+static_assert(kPool > kMaxScores && kPool <= 1 << 16,
+              "a pool holds more than the scores kept and fits on the stack");
 
 // What --help says, in the terms of the system the program runs on.
 #ifdef _WIN32
@@ -140,39 +150,75 @@ void ReportWord(const Word& word, Got got, bool typed)
 		        shown.s, why);
 }
 
-// A full table keeps the kMaxScores highest scores as a ring sorted from
-// highest to lowest: from the slot after *low, round past the last slot to
-// slot 0, down to *low, which holds the lowest.  A score above the lowest
-// takes the lowest's slot, which is then the top of the ring, and moves down
-// past the kept scores higher than it.  So a new highest, as each score of an
-// ascending list is, costs two comparisons, and a new lowest kMaxScores - 1
-// moves.  A score equal to the lowest kept is left out.  Returns the score
-// left out: the one given, or the lowest it put out.
-int KeepHighest(int* scores, int* low, int value)
+// The kMaxScores highest scores of a list, found with the same little work
+// for each score whatever the order of the list.  A score above the bar
+// joins the pool; a full pool is cut to its kMaxScores highest, and the bar
+// raised to the lowest of those.  A score not above the bar is left out,
+// and counted for the notice.
+struct Highest {
+	int pool[kPool];
+	int count = 0;
+	int bar = -1;
+	unsigned long long leftOut = 0;
+	int highestLeftOut = -1;
+	unsigned long long equalLeftOut = 0; // left out, equal to the highest
+};
+
+void LeaveOut(Highest* highest, int score)
 {
-	int lowest = scores[*low];
-	if (value <= lowest)
-		return value;
-	int at = *low;
-	*low = (at == 0 ? kMaxScores : at) - 1;
-	for (int moves = 1; moves < kMaxScores; moves++) {
-		int below = at == kMaxScores - 1 ? 0 : at + 1;
-		if (scores[below] <= value)
-			break;
-		scores[at] = scores[below];
-		at = below;
+	highest->leftOut++;
+	if (score > highest->highestLeftOut) {
+		highest->highestLeftOut = score;
+		highest->equalLeftOut = 0;
 	}
-	scores[at] = value;
-	return lowest;
+	highest->equalLeftOut += score == highest->highestLeftOut;
+}
+
+// Keeps the kMaxScores highest of the pool, in no order, and leaves out the
+// rest.
+void Cut(Highest* highest)
+{
+	int* lowest = highest->pool + kMaxScores - 1;
+	std::nth_element(highest->pool, lowest,
+	                 highest->pool + highest->count, std::greater<>());
+	for (int i = kMaxScores; i < highest->count; i++)
+		LeaveOut(highest, highest->pool[i]);
+	highest->count = kMaxScores;
+	highest->bar = *lowest;
+}
+
+void Keep(Highest* highest, int score)
+{
+	if (score <= highest->bar) {
+		LeaveOut(highest, score);
+		return;
+	}
+	highest->pool[highest->count++] = score;
+	if (highest->count == kPool)
+		Cut(highest);
+}
+
+// Says how many scores were left out, the highest of them, and how many of
+// them equal the lowest score ranked.
+void ReportLeftOut(const Highest& highest)
+{
+	fprintf(stderr,
+	        "score-rank: only the %d highest scores are ranked; "
+	        "%llu more, none above %d, were left out",
+	        kMaxScores, highest.leftOut, highest.highestLeftOut);
+	if (highest.highestLeftOut == highest.bar)
+		fprintf(stderr, " (%llu equal to the lowest ranked)",
+		        highest.equalLeftOut);
+	fputc('\n', stderr);
 }
 
 // Writes the hint at a keyboard and the prompt, then reads scores from fd
 // into the table until the first negative value, which is stored after the
-// last score.  Returns the number of scores ranked: all of them, or the
-// kMaxScores highest; the others are counted.  End of input ends the list
-// like a negative value.  A word that is not a score is left out with a
-// notice where typed at a keyboard; else it ends the list with a notice, as
-// a read error does.
+// last score.  Returns the number of scores ranked: all of them, in the
+// order read, or the kMaxScores highest; the others are counted.  End of
+// input ends the list like a negative value.  A word that is not a score is
+// left out with a notice where typed at a keyboard; else it ends the list
+// with a notice, as a read error does.
 int ReadScore(int* scores, int fd, const Arg* name, Faults* faults)
 {
 	bool keyboard = IsTerminal(fd);
@@ -188,50 +234,33 @@ int ReadScore(int* scores, int fd, const Arg* name, Faults* faults)
 	StartInput(&in, fd, block, sizeof block);
 	Word word;
 	int value = -1;
-	int count = 0;
-	unsigned long long leftOut = 0;
-	int highestLeftOut = -1;
-	unsigned long long equalLeftOut = 0; // left out, equal to the highest
-	int low = kMaxScores - 1; // the lowest kept, once the table is full
+	Highest highest;
 	Got got;
 	for (;;) {
 		got = ReadValue(&in, &value, &word);
-		if (got == Got::kNotNumber || got == Got::kTooLarge) {
-			got = FinishWord(&in, &word, got, keyboard);
-			faults->notAll = true;
-			StartNotice(faults);
-			ReportWord(word, got, keyboard);
-			if (keyboard)
-				continue;
-		}
-		if (got != Got::kValue || value < 0)
-			break;
-		if (count < kMaxScores) {
-			scores[count++] = value;
+		if (got == Got::kValue && value >= 0) {
+			Keep(&highest, value);
 			continue;
 		}
-		if (leftOut++ == 0) // the ring starts sorted, lowest last
-			DataSortExchange(scores, kMaxScores);
-		int out = KeepHighest(scores, &low, value);
-		if (out > highestLeftOut) {
-			highestLeftOut = out;
-			equalLeftOut = 0;
-		}
-		equalLeftOut += out == highestLeftOut;
+		if (got != Got::kNotNumber && got != Got::kTooLarge)
+			break;
+		got = FinishWord(&in, &word, got, keyboard);
+		faults->notAll = true;
+		StartNotice(faults);
+		ReportWord(word, got, keyboard);
+		if (!keyboard)
+			break;
 	}
+	Unread(&in);
+	if (highest.count > kMaxScores)
+		Cut(&highest);
+	int count = highest.count;
+	std::copy(highest.pool, highest.pool + count, scores);
 	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
-	Unread(&in);
-	if (leftOut > 0) {
+	if (highest.leftOut > 0) {
 		StartNotice(faults);
-		fprintf(stderr,
-		        "score-rank: only the %d highest scores are ranked; "
-		        "%llu more, none above %d, were left out",
-		        kMaxScores, leftOut, highestLeftOut);
-		if (highestLeftOut == scores[low])
-			fprintf(stderr, " (%llu equal to the lowest ranked)",
-			        equalLeftOut);
-		fputc('\n', stderr);
+		ReportLeftOut(highest);
 	}
 	if (in.error != 0) {
 		faults->notAll = true;
