@@ -65,35 +65,42 @@ char Narrow(unsigned unit)
 	return unit >= 0xDC00 && unit <= 0xDFFF ? '\x80' : '\xff';
 }
 
+// Makes [from, to) of the block the text in hand, and puts a NUL after it.
+void Hand(Input* in, char* from, char* to)
+{
+	*to = '\0';
+	in->pos = from;
+	in->end = to;
+}
+
 // Makes the n bytes read at raw, which is the block, the text in hand.
 void Take(Input* in, char* raw, size_t n)
 {
 	in->tail = 0;
 	if (in->utf16 == 0) {
-		in->pos = raw;
-		in->end = raw + n;
+		char* end = raw + n;
 #ifdef _WIN32
 		// Ctrl+Z ends Windows text, as the runtime's text mode has it.
-		if (const void* z = memchr(raw, kCtrlZ, n)) {
-			in->end = static_cast<const char*>(z);
-			in->tail = static_cast<int>(raw + n - in->end);
+		if (void* z = memchr(raw, kCtrlZ, n)) {
+			end = static_cast<char*>(z);
+			in->tail = static_cast<int>(raw + n - end);
 			in->ended = true;
 		}
 #endif
+		Hand(in, raw, end);
 		return;
 	}
 	const unsigned char* b = reinterpret_cast<unsigned char*>(raw);
 	size_t units = n / 2;
 	size_t high = in->utf16 == kBig ? 0 : 1;
-	for (size_t i = 0; i < units; i++)
-		in->buf[i] = Narrow(unsigned{b[2 * i + high]} << 8 |
-		                    b[2 * i + 1 - high]);
-	in->pos = in->buf;
-	in->end = in->buf + units;
 	if (n % 2 != 0) {
 		in->odd = raw[n - 1];
 		in->tail = 1;
 	}
+	for (size_t i = 0; i < units; i++)
+		in->buf[i] = Narrow(unsigned{b[2 * i + high]} << 8 |
+		                    b[2 * i + 1 - high]);
+	Hand(in, in->buf, in->buf + units);
 }
 
 // Reads the next block; false at the end of input or on a read error.  Either
@@ -119,8 +126,7 @@ bool Refill(Input* in)
 		in->error = n < 0 ? errno : 0;
 		if (carried != 0) { // text that ends in half a character
 			in->buf[0] = '\xff';
-			in->pos = in->buf;
-			in->end = in->buf + 1;
+			Hand(in, in->buf, in->buf + 1);
 			in->tail = 0;
 			in->half = true;
 			return true;
@@ -135,16 +141,6 @@ int Peek(Input* in)
 	if (in->pos == in->end && !Refill(in))
 		return EOF;
 	return static_cast<unsigned char>(*in->pos);
-}
-
-bool IsSpace(int c)
-{
-	return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool IsDigit(int c)
-{
-	return c >= '0' && c <= '9';
 }
 
 // Takes the bytes [from, to) into the word: counts them, and keeps those
@@ -257,7 +253,8 @@ void StartInput(Input* in, int fd, char* buf, size_t size)
 	Take(in, buf + mark, have - mark);
 }
 
-Got ReadValue(Input* in, int* value, Word* word)
+
+Got ReadWord(Input* in, int* value, Word* word)
 {
 	int c;
 	while (IsSpace(c = Peek(in)))
@@ -273,10 +270,9 @@ Got ReadValue(Input* in, int* value, Word* word)
 	}
 	if (!IsDigit(c))
 		return Got::kNotNumber;
-	// The digits, a block at a time.  The magnitude stops growing once past
-	// INT_MAX, so a value too large is known without overflow.  The digits
-	// are kept for a notice only when the block is about to be read over
-	// or the word is not a score: most words are scores in one block.
+	// The magnitude stops growing once past INT_MAX, so a value too large is
+	// known without overflow.  The digits are kept for a notice only when
+	// the block is about to be read over or the word is not a score.
 	long long magnitude = 0;
 	for (;;) {
 		const char* from = in->pos;

@@ -167,11 +167,13 @@ struct Highest {
 void LeaveOut(Highest* highest, int score)
 {
 	highest->leftOut++;
+	if (score < highest->highestLeftOut)
+		return;
 	if (score > highest->highestLeftOut) {
 		highest->highestLeftOut = score;
 		highest->equalLeftOut = 0;
 	}
-	highest->equalLeftOut += score == highest->highestLeftOut;
+	highest->equalLeftOut++;
 }
 
 // Keeps the kMaxScores highest of the pool, in no order, and leaves out the
@@ -229,9 +231,9 @@ int ReadScore(int* scores, int fd, const Arg* name, Faults* faults)
 	if (fflush(stdout) == EOF)
 		faults->promptError = errno;
 
-	char block[SCORE_RANK_READ_BLOCK];
+	char block[SCORE_RANK_READ_BLOCK + 1];
 	Input in;
-	StartInput(&in, fd, block, sizeof block);
+	StartInput(&in, fd, block, SCORE_RANK_READ_BLOCK);
 	Word word;
 	int value = -1;
 	Highest highest;

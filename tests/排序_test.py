@@ -154,6 +154,8 @@ CASES = [
     ("just too large", b"7 2147483648 -1", [7], stop("2147483648", TOO_LARGE)),
     ("largest score's digits and one more", b"21474836470 -1",
      [], stop("21474836470", TOO_LARGE)),
+    ("2 to the 64th and one", b"18446744073709551617 -1",
+     [], stop("18446744073709551617", TOO_LARGE)),
     ("too large with sign and zeros", b"+00002147483648",
      [], stop("+00002147483648", TOO_LARGE)),
     ("too large with letters is not a number", b"2147483648abc 1",
