@@ -147,12 +147,9 @@ int Peek(Input* in)
 // that fall in its first sizeof word->s.
 void Keep(Word* word, const char* from, const char* to)
 {
-	auto n = static_cast<size_t>(to - from);
-	if (word->len < kKept) {
-		auto room = static_cast<size_t>(kKept - word->len);
-		memcpy(word->s + word->len, from, n < room ? n : room);
-	}
-	word->len += static_cast<long long>(n);
+	for (; from != to && word->len < kKept; from++)
+		word->s[word->len++] = *from;
+	word->len += to - from;
 }
 
 // Whether the first n bytes read are the start of a byte-order mark.

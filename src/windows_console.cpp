@@ -19,10 +19,11 @@ void StartConsole()
 	_setmode(_fileno(stderr), _O_BINARY);
 }
 
-// Converted in pieces that no surrogate pair straddles, so that a name of
-// any length fits a small buffer.
-void PrintName(const wchar_t* name)
+// The name is converted in pieces that no surrogate pair straddles, so that
+// a name of any length fits a small buffer.
+void ReportFile(const char* lead, const wchar_t* name, const char* why)
 {
+	fprintf(stderr, "%sscore-rank: ", lead);
 	DWORD mode;
 	UINT page = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)
 	                    ? GetConsoleOutputCP()
@@ -43,6 +44,7 @@ void PrintName(const wchar_t* name)
 		name += n;
 		left -= static_cast<size_t>(n);
 	}
+	fprintf(stderr, ": %s\n", why);
 }
 
 // Quote reads UTF-8 and shows no more than kShownText bytes: that many code

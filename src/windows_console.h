@@ -12,10 +12,11 @@
 #include "score_input.h"
 
 #ifdef _WIN32
-// Writes a file name on standard error in the code page of the console, or
-// where standard error is not one, of the system; a character that the code
-// page lacks is shown as '?'.
-void PrintName(const wchar_t* name);
+// Says on standard error, after lead, that the named file could not be
+// opened or read, and why: the name in the code page of the console, or
+// where standard error is not one, of the system, with '?' for a character
+// that the code page lacks.
+void ReportFile(const char* lead, const wchar_t* name, const char* why);
 // An argument as a notice quotes it.
 Shown QuoteArg(const wchar_t* arg);
 // Writes standard error in binary, so that a notice ends in LF alone.
@@ -26,9 +27,9 @@ bool OwnsConsoleWindow();
 // Asks for Enter and waits for it, so that the window stays open.
 void WaitForEnter();
 #else
-inline void PrintName(const char* name)
+inline void ReportFile(const char* lead, const char* name, const char* why)
 {
-	fputs(name, stderr);
+	fprintf(stderr, "%sscore-rank: %s: %s\n", lead, name, why);
 }
 inline Shown QuoteArg(const char* arg)
 {

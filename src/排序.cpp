@@ -20,8 +20,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <functional>
-#include <string_view>
 #include <type_traits>
 
 #include "data_sort.h"
@@ -99,22 +99,24 @@ struct Faults {
 	int promptError; // errno of a failed write of the prompt, or 0
 };
 
-// Starts a notice on a line of its own: where the prompt's line is still
-// open on the terminal that standard error writes to, a line break first.
-void StartNotice(Faults* faults)
+// What a notice starts with, so that it has a line of its own: a line
+// break where the prompt's line is still open on the terminal that standard
+// error writes to, which the notice then ends.
+const char* Lead(Faults* faults)
 {
-	if (faults->lineOpen)
-		fputc('\n', stderr);
+	const char* lead = faults->lineOpen ? "\n" : "";
 	faults->lineOpen = false;
+	return lead;
 }
 
-// Says on standard error that the input could not be opened or read.  A file
-// is named as given, or quoted where it holds a control character.
-void ReportInputError(const Arg* name, int error)
+// Says on standard error, after lead, that the input could not be opened or
+// read.  A file is named as given, or quoted where it holds a control
+// character.
+void ReportInputError(const char* lead, const Arg* name, int error)
 {
+	const char* why = strerror(error);
 	if (name == nullptr) {
-		fprintf(stderr, "score-rank: read error: %s\n",
-		        strerror(error));
+		fprintf(stderr, "%sscore-rank: read error: %s\n", lead, why);
 		return;
 	}
 	bool plain = true;
@@ -122,17 +124,16 @@ void ReportInputError(const Arg* name, int error)
 		auto code = static_cast<std::make_unsigned_t<Arg>>(*c);
 		plain = plain && code >= ' ' && code != 0x7f;
 	}
-	fputs("score-rank: ", stderr);
 	if (plain)
-		PrintName(name);
+		ReportFile(lead, name, why);
 	else
-		fputs(QuoteArg(name).s, stderr);
-	fprintf(stderr, ": %s\n", strerror(error));
+		fprintf(stderr, "%sscore-rank: %s: %s\n", lead,
+		        QuoteArg(name).s, why);
 }
 
-// Says why a word is not a score: where reading stopped at it, or, typed at
-// a keyboard, that it was left out and the list goes on.
-void ReportWord(const Word& word, Got got, bool typed)
+// Says, after lead, why a word is not a score: where reading stopped at it,
+// or, typed at a keyboard, that it was left out and the list goes on.
+void ReportWord(const char* lead, const Word& word, Got got, bool typed)
 {
 	const char* why = got == Got::kTooLarge ? "larger than 2147483647"
 	                                        : "not a whole number";
@@ -142,11 +143,12 @@ void ReportWord(const Word& word, Got got, bool typed)
 	                                            : kShownText + 1));
 	if (typed)
 		fprintf(stderr,
-		        "score-rank: \"%s\" is %s; it was left out, type the "
+		        "%sscore-rank: \"%s\" is %s; it was left out, type the "
 		        "score again or go on\n",
-		        shown.s, why);
+		        lead, shown.s, why);
 	else
-		fprintf(stderr, "score-rank: stopped reading at \"%s\": %s\n",
+		fprintf(stderr,
+		        "%sscore-rank: stopped reading at \"%s\": %s\n", lead,
 		        shown.s, why);
 }
 
@@ -200,24 +202,28 @@ void Keep(Highest* highest, int score)
 		Cut(highest);
 }
 
-// Says how many scores were left out, the highest of them, and how many of
-// them equal the lowest score ranked.
-void ReportLeftOut(const Highest& highest)
+// Says, after lead, how many scores were left out, the highest of them, and
+// how many of them equal the lowest score ranked.
+void ReportLeftOut(const char* lead, const Highest& highest)
 {
-	fprintf(stderr,
-	        "score-rank: only the %d highest scores are ranked; "
-	        "%llu more, none above %d, were left out",
-	        kMaxScores, highest.leftOut, highest.highestLeftOut);
+#define SCORE_RANK_LEFT_OUT                                                    \
+	"%sscore-rank: only the %d highest scores are ranked; %llu more, "     \
+	"none above %d, were left out"
 	if (highest.highestLeftOut == highest.bar)
-		fprintf(stderr, " (%llu equal to the lowest ranked)",
-		        highest.equalLeftOut);
-	fputc('\n', stderr);
+		fprintf(stderr,
+		        SCORE_RANK_LEFT_OUT " (%llu equal to the lowest ranked)\n",
+		        lead, kMaxScores, highest.leftOut,
+		        highest.highestLeftOut, highest.equalLeftOut);
+	else
+		fprintf(stderr, SCORE_RANK_LEFT_OUT "\n", lead, kMaxScores,
+		        highest.leftOut, highest.highestLeftOut);
+#undef SCORE_RANK_LEFT_OUT
 }
 
 // Writes the hint at a keyboard and the prompt, then reads scores from fd
 // into the table until the first negative value, which is stored after the
-// last score.  Returns the number of scores ranked: all of them, in the
-// order read, or the kMaxScores highest; the others are counted.  End of
+// last score.  Returns the number of scores ranked, highest first: all of
+// them, or the kMaxScores highest; the others are counted.  End of
 // input ends the list like a negative value.  A word that is not a score is
 // left out with a notice where typed at a keyboard; else it ends the list
 // with a notice, as a read error does.
@@ -248,26 +254,25 @@ int ReadScore(int* scores, int fd, const Arg* name, Faults* faults)
 			break;
 		got = FinishWord(&in, &word, got, keyboard);
 		faults->notAll = true;
-		StartNotice(faults);
-		ReportWord(word, got, keyboard);
+		ReportWord(Lead(faults), word, got, keyboard);
 		if (!keyboard)
 			break;
 	}
 	Unread(&in);
 	if (highest.count > kMaxScores)
 		Cut(&highest);
+	// Into the table highest first, one by one: a plain copy would bind
+	// memcpy at start-up, besides the memmove of the cut.
 	int count = highest.count;
-	std::copy(highest.pool, highest.pool + count, scores);
+	std::partial_sort_copy(highest.pool, highest.pool + count, scores,
+	                       scores + count, std::greater<>());
 	// The terminating value; -1 where the list ended in another way.
 	scores[count] = got == Got::kValue ? value : -1;
-	if (highest.leftOut > 0) {
-		StartNotice(faults);
-		ReportLeftOut(highest);
-	}
+	if (highest.leftOut > 0)
+		ReportLeftOut(Lead(faults), highest);
 	if (in.error != 0) {
 		faults->notAll = true;
-		StartNotice(faults);
-		ReportInputError(name, in.error);
+		ReportInputError(Lead(faults), name, in.error);
 	}
 	return count;
 }
@@ -280,12 +285,20 @@ void PrintScore(const int* scores, int count)
 
 enum class Ask { kRank, kHelp, kVersion, kWrong };
 
-using ArgText = std::basic_string_view<Arg>;
-
-bool IsHelp(ArgText arg)
+// Whether an argument is the given one.
+bool Is(const Arg* arg, const Arg* given)
 {
-	return arg == ARG("--help") || arg == ARG("-h") ||
-	       (kWindows && arg == ARG("/?"));
+#ifdef _WIN32
+	return wcscmp(arg, given) == 0;
+#else
+	return strcmp(arg, given) == 0;
+#endif
+}
+
+bool IsHelp(const Arg* arg)
+{
+	return Is(arg, ARG("--help")) || Is(arg, ARG("-h")) ||
+	       (kWindows && Is(arg, ARG("/?")));
 }
 
 // What the arguments ask for.  The first --help or --version decides.
@@ -303,9 +316,9 @@ Ask ReadArguments(int argc, Arg** argv, const Arg** name)
 		const Arg* arg = argv[i];
 		if (options && IsHelp(arg))
 			return Ask::kHelp;
-		if (options && arg == ArgText(ARG("--version")))
+		if (options && Is(arg, ARG("--version")))
 			return Ask::kVersion;
-		if (options && arg == ArgText(ARG("--"))) {
+		if (options && Is(arg, ARG("--"))) {
 			options = false;
 			continue;
 		}
@@ -317,7 +330,7 @@ Ask ReadArguments(int argc, Arg** argv, const Arg** name)
 			why = option ? "unknown option" : "more than one file:";
 		} else {
 			named = true;
-			*name = arg == ArgText(ARG("-")) ? nullptr : arg;
+			*name = Is(arg, ARG("-")) ? nullptr : arg;
 		}
 	}
 	if (wrong == nullptr)
@@ -364,7 +377,7 @@ int main(int argc, char** argv)
 	} else if (ask == Ask::kRank) {
 		int fd = name == nullptr ? 0 : OpenInput(name);
 		if (fd < 0) {
-			ReportInputError(name, errno);
+			ReportInputError("", name, errno);
 			status = 1;
 		} else {
 			int scores[kMaxScores + 1];
