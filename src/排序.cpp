@@ -143,8 +143,7 @@ void ReportWord(const char* lead, const Word& word, Got got, bool typed)
 	                                            : kShownText + 1));
 	if (typed)
 		fprintf(stderr,
-		        "%sscore-rank: \"%s\" is %s; it was left out, type the "
-		        "score again or go on\n",
+		        "%sscore-rank: left out \"%s\": %s; go on typing\n",
 		        lead, shown.s, why);
 	else
 		fprintf(stderr,

@@ -50,8 +50,7 @@ def stop(text, why="not a whole number"):
 
 
 def typo(text, why="not a whole number"):
-    return (f'score-rank: "{text}" is {why}; it was left out, type the score '
-            'again or go on\n')
+    return f'score-rank: left out "{text}": {why}; go on typing\n'
 
 
 def usage(wrong):
