@@ -70,8 +70,7 @@ struct Run {
 // The input as text: without a UTF-8 byte-order mark, and UTF-16 after its
 // mark turned into bytes, a character outside ASCII into a letter.  Byte i
 // of the text starts at *start + *width * i in the input.
-std::string Text(const uint8_t* data, size_t size, size_t* start,
-                 size_t* width)
+std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 {
 	std::string bytes(data, data + size);
 	*start = 0;
@@ -101,8 +100,7 @@ std::string Text(const uint8_t* data, size_t size, size_t* start,
 // What the program should write on standard output, its exit status, and
 // the offset it leaves standard input at: past a negative number's digits,
 // past what a notice shows of a word that is not a score, or at the end.
-std::string Model(const uint8_t* data, size_t size, int* status,
-                  off_t* offset)
+std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
 {
 	size_t start, width;
 	std::string text = Text(data, size, &start, &width);

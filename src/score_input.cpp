@@ -250,7 +250,6 @@ void StartInput(Input* in, int fd, char* buf, size_t size)
 	Take(in, buf + mark, have - mark);
 }
 
-
 Got ReadWord(Input* in, int* value, Word* word)
 {
 	int c;
@@ -267,9 +266,9 @@ Got ReadWord(Input* in, int* value, Word* word)
 	}
 	if (!IsDigit(c))
 		return Got::kNotNumber;
-	// The magnitude stops growing once past INT_MAX, so a value too large is
-	// known without overflow.  The digits are kept for a notice only when
-	// the block is about to be read over or the word is not a score.
+	// The magnitude stops growing once past INT_MAX, so a value too large
+	// is known without overflow.  The digits are kept for a notice only
+	// when the block is about to be read over or the word is not a score.
 	long long magnitude = 0;
 	for (;;) {
 		const char* from = in->pos;
@@ -324,7 +323,8 @@ void Unread(const Input* in)
 	long long units = in->end - in->pos + in->returned;
 	// A UTF-16 unit is two bytes, but for the lone byte the text ended in,
 	// which is the last of any units given back.
-	long long back = in->utf16 == 0 ? units : 2 * units - (units > 0 && in->half);
+	long long back =
+	        in->utf16 == 0 ? units : 2 * units - (units > 0 && in->half);
 	back += in->tail;
 	if (back == 0)
 		return;

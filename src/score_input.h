@@ -103,7 +103,8 @@ inline Got ReadValue(Input* in, int* value, Word* word)
 	const char* digit = from;
 	unsigned long long magnitude = 0;
 	for (; IsDigit(*digit); digit++)
-		magnitude = magnitude * 10 + static_cast<unsigned>(*digit - '0');
+		magnitude =
+		        magnitude * 10 + static_cast<unsigned>(*digit - '0');
 	if (digit != from && digit - from <= 10 && IsSpace(*digit) &&
 	    magnitude <= INT_MAX) {
 		in->pos = digit;

@@ -35,7 +35,8 @@ void ReportFile(const char* lead, const wchar_t* name, const char* why)
 	char bytes[4 * kPiece];
 	for (size_t left = wcslen(name); left > 0;) {
 		int n = left < kPiece ? static_cast<int>(left) : kPiece;
-		if (n < static_cast<int>(left) && IS_HIGH_SURROGATE(name[n - 1]))
+		if (n < static_cast<int>(left) &&
+		    IS_HIGH_SURROGATE(name[n - 1]))
 			n--;
 		int len = WideCharToMultiByte(page, exact, name, n, bytes,
 		                              sizeof bytes, unknown, nullptr);

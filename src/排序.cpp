@@ -94,8 +94,8 @@ constexpr char kHint[] =
 
 // What a run has met, for its notices and its exit status.
 struct Faults {
-	bool lineOpen;   // the prompt's line is open on standard error's terminal
-	bool notAll;     // a word was not a score, or input could not be read
+	bool lineOpen; // the prompt's line is open on standard error's terminal
+	bool notAll;   // a word was not a score, or input could not be read
 	int promptError; // errno of a failed write of the prompt, or 0
 };
 
@@ -137,18 +137,17 @@ void ReportWord(const char* lead, const Word& word, Got got, bool typed)
 {
 	const char* why = got == Got::kTooLarge ? "larger than 2147483647"
 	                                        : "not a whole number";
-	Shown shown = Quote(word.s, static_cast<size_t>(
-	                                    word.len < kShownText + 1
-	                                            ? word.len
-	                                            : kShownText + 1));
+	Shown shown =
+	        Quote(word.s, static_cast<size_t>(word.len < kShownText + 1
+	                                                  ? word.len
+	                                                  : kShownText + 1));
 	if (typed)
 		fprintf(stderr,
 		        "%sscore-rank: left out \"%s\": %s; go on typing\n",
 		        lead, shown.s, why);
 	else
-		fprintf(stderr,
-		        "%sscore-rank: stopped reading at \"%s\": %s\n", lead,
-		        shown.s, why);
+		fprintf(stderr, "%sscore-rank: stopped reading at \"%s\": %s\n",
+		        lead, shown.s, why);
 }
 
 // The kMaxScores highest scores of a list, found with the same little work
@@ -182,8 +181,8 @@ void LeaveOut(Highest* highest, int score)
 void Cut(Highest* highest)
 {
 	int* lowest = highest->pool + kMaxScores - 1;
-	std::nth_element(highest->pool, lowest,
-	                 highest->pool + highest->count, std::greater<>());
+	std::nth_element(highest->pool, lowest, highest->pool + highest->count,
+	                 std::greater<>());
 	for (int i = kMaxScores; i < highest->count; i++)
 		LeaveOut(highest, highest->pool[i]);
 	highest->count = kMaxScores;
@@ -210,7 +209,8 @@ void ReportLeftOut(const char* lead, const Highest& highest)
 	"none above %d, were left out"
 	if (highest.highestLeftOut == highest.bar)
 		fprintf(stderr,
-		        SCORE_RANK_LEFT_OUT " (%llu equal to the lowest ranked)\n",
+		        SCORE_RANK_LEFT_OUT
+		        " (%llu equal to the lowest ranked)\n",
 		        lead, kMaxScores, highest.leftOut,
 		        highest.highestLeftOut, highest.equalLeftOut);
 	else
