@@ -282,17 +282,21 @@ def files_folder():
         yield folder
 
 
-def feed(p, fd, queue, pieces):
-    """Writes each piece to fd only once the program has taken the one before
-    from queue (FIONREAD reads 0 there), so that each of its reads gets one
-    piece, or until the program has ended."""
+def waiting(fd):
+    """How many bytes wait to be read from fd (FIONREAD)."""
+    return struct.unpack("i", fcntl.ioctl(fd, termios.FIONREAD, b"\0" * 4))[0]
+
+
+def feed(p, fd, pieces):
+    """Writes each piece to fd only once the program has taken the one before,
+    so that each of its reads gets one piece, or until the program has
+    ended."""
     for piece in pieces:
         try:
             os.write(fd, piece)
         except BrokenPipeError:
             return
-        while p.poll() is None and struct.unpack("i", fcntl.ioctl(
-                queue, termios.FIONREAD, b"\0" * 4))[0]:
+        while p.poll() is None and waiting(fd):
             time.sleep(0.001)
 
 
@@ -313,7 +317,7 @@ class Run:
         with subprocess.Popen(self.command, stdin=subprocess.PIPE,
                               stdout=subprocess.PIPE,
                               stderr=subprocess.PIPE) as p:
-            feed(p, p.stdin.fileno(), p.stdin.fileno(), stdin)
+            feed(p, p.stdin.fileno(), stdin)
             out, err = p.communicate(timeout=TIMEOUT)
             return subprocess.CompletedProcess(p.args, p.returncode, out, err)
 
@@ -422,23 +426,18 @@ def terminal_read_error(r):
     the read fails with EIO, and what was read before is ranked."""
     fd, term = pty.openpty()
     tty.setraw(term)  # no lines: a read takes what has arrived
-    try:
-        # The input reaches the terminal a moment after the write; it is
-        # there before the program starts, so that its first read takes it.
-        os.write(fd, b"5 6 ")
-        while not struct.unpack("i", fcntl.ioctl(term, termios.FIONREAD,
-                                                 b"\0" * 4))[0]:
+    # The input reaches the terminal a moment after the write; it is there
+    # before the program starts, so that its first read takes it.
+    os.write(fd, b"5 6 ")
+    while not waiting(term):
+        time.sleep(0.001)
+    with subprocess.Popen(r.command, stdin=term, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE) as p:
+        while p.poll() is None and waiting(term):
             time.sleep(0.001)
-        with subprocess.Popen(r.command, stdin=term, stdout=subprocess.PIPE,
-                              stderr=subprocess.PIPE) as p:
-            feed(p, fd, term, [b""])
-            os.close(fd)
-            fd = None
-            out, err = p.communicate(timeout=TIMEOUT)
-    finally:
-        os.close(term)
-        if fd is not None:
-            os.close(fd)
+        os.close(fd)
+        out, err = p.communicate(timeout=TIMEOUT)
+    os.close(term)
     return check(subprocess.CompletedProcess(p.args, p.returncode, out, err),
                  r.ranking([6, 5]),
                  HINT + "score-rank: read error: Input/output error\n", 1)
