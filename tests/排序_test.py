@@ -433,7 +433,12 @@ def terminal_read_error(r):
         time.sleep(0.001)
     with subprocess.Popen(r.command, stdin=term, stdout=subprocess.PIPE,
                           stderr=subprocess.PIPE) as p:
-        while p.poll() is None and waiting(term):
+        # Closed while the program waits in its next read, which then fails;
+        # a read begun after the close would find the end of input instead.
+        deadline = time.monotonic() + TIMEOUT
+        while p.poll() is None and time.monotonic() < deadline and (
+                waiting(term) or open(f"/proc/{p.pid}/wchan").read()
+                != "wait_woken"):
             time.sleep(0.001)
         os.close(fd)
         out, err = p.communicate(timeout=TIMEOUT)
