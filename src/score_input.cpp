@@ -303,7 +303,7 @@ Got ReadWord(Input* in, int* value, Word* word)
 
 Got FinishWord(Input* in, Word* word, Got got, bool whole)
 {
-	// ReadValue finds a word too large while it holds only digits.
+	// ReadWord finds a word too large while it holds only digits.
 	bool digits = got == Got::kTooLarge;
 	int c;
 	while ((whole || word->len < kKept) && (c = Peek(in)) != EOF &&
