@@ -39,18 +39,30 @@ def ascending(n):
     return " ".join(str(i) for i in range(1, n + 1))
 
 
+def wrapped(text):
+    """A notice as the program writes it: broken at a space before a word
+    that would pass column 79, and indented on the lines after the first."""
+    lines = [""]
+    for i, word in enumerate(text.split(" ")):
+        if i and len(lines[-1]) + 1 + len(word) > 79:
+            lines.append(" ")
+        lines[-1] += (" " if i else "") + word
+    return "\n".join(lines) + "\n"
+
+
 def cut(n, highest, equal=0):
-    return (f'score-rank: only the 40 highest scores are ranked; {n} more, '
-            f'none above {highest}, were left out'
-            + (f' ({equal} equal to the lowest ranked)' if equal else '') + '\n')
+    return wrapped(f"score-rank: the 40 highest are listed; {n} more, none "
+                   f"above {highest}, were left out"
+                   + (f" ({equal} equal to the lowest listed)" if equal else ""))
 
 
-def stop(text, why="not a whole number"):
-    return f'score-rank: stopped reading at "{text}": {why}\n'
+def stop(text, why="not a whole number", line=1, where=None):
+    return wrapped(f"score-rank: {where or f'line {line}'}: stopped reading "
+                   f'at "{text}": {why}')
 
 
 def typo(text, why="not a whole number"):
-    return f'score-rank: left out "{text}": {why}; go on typing\n'
+    return wrapped(f'score-rank: left out "{text}": {why}; go on typing')
 
 
 def usage(wrong):
@@ -62,7 +74,18 @@ def utf16(text, order):
     return ("\ufeff" + text).encode("utf-16-" + order)
 
 
+class Many(list):
+    """The scores listed of more read: the count line counts all read."""
+    def __init__(self, read, listed):
+        super().__init__(listed)
+        self.read = read
+
+
 TOO_LARGE = "larger than 2147483647"
+LETTER_O = "the letter O is not a digit"
+SPACES = "scores are separated by spaces"
+WHOLE = "a score is a whole number"
+MINUS = "the character - is not a digit"
 FORTY = list(range(40, 0, -1))
 SHUFFLED = " ".join(str(i * 37 % 101) for i in range(1, 101))  # 1 to 100
 
@@ -97,36 +120,51 @@ CASES = [
     ("only a big-endian UTF-16 byte-order mark", b"\xfe\xff", [], ""),
     ("forty scores fill the table", (ascending(40) + " -1").encode(), FORTY, ""),
     ("one score too many", (ascending(41) + " -1").encode(),
-     list(range(41, 1, -1)), cut(1, 1)),
-    ("45 descending", " ".join(map(str, range(45, 0, -1))).encode() + b" -1",
-     list(range(45, 5, -1)), cut(5, 5)),
+     Many(41, range(41, 1, -1)), cut(1, 1)),
+    ("45 descending: all 45 counted", " ".join(map(str, range(45, 0, -1)))
+     .encode() + b" -1", Many(45, range(45, 5, -1)), cut(5, 5)),
     ("100 ascending", (ascending(100) + " -1").encode(),
-     list(range(100, 60, -1)), cut(60, 60)),
+     Many(100, range(100, 60, -1)), cut(60, 60)),
     ("a tie split at the cut", b"37 " * 4 + " ".join(map(
         str, range(38, 75))).encode() + b" 1 2 3 4 -1",
-     list(range(74, 37, -1)) + [37] * 3, cut(5, 37, 1)),
-    ("the highest last", b"50 " * 44 + b"99 -1", [99] + [50] * 39,
+     Many(45, list(range(74, 37, -1)) + [37] * 3), cut(5, 37, 1)),
+    ("the highest last", b"50 " * 44 + b"99 -1", Many(45, [99] + [50] * 39),
      cut(5, 50, 5)),
     ("each a new lowest", b"0" + b" 1000" * 39 + b" 1 2 3 4 5 -1",
-     [1000] * 39 + [5], cut(5, 4)),
-    ("every score left out is 0", (ascending(40) + " 0" * 3).encode(), FORTY,
-     cut(3, 0)),
-    ("100 shuffled", SHUFFLED.encode() + b" -1", list(range(100, 60, -1)),
-     cut(60, 60)),
+     Many(45, [1000] * 39 + [5]), cut(5, 4)),
+    ("every score left out is 0", (ascending(40) + " 0" * 3).encode(),
+     Many(43, FORTY), cut(3, 0)),
+    ("100 shuffled", SHUFFLED.encode() + b" -1",
+     Many(100, range(100, 60, -1)), cut(60, 60)),
     ("ties at the lowest kept, no terminating value",
      (ascending(40) + " 7" * 100000).encode(),
-     list(range(40, 7, -1)) + [7] * 7, cut(100000, 7, 99994)),
+     Many(100040, list(range(40, 7, -1)) + [7] * 7), cut(100000, 7, 99994)),
+    ("9999 scores up to 100, the cut notice in 79 columns",
+     " ".join(str(i % 101) for i in range(9999)).encode() + b" -1",
+     Many(9999, [100] * 40), cut(9959, 100, 59)),
     ("letters", b"abc -1", [], stop("abc")),
-    ("a letter O for a zero", b"90 8O 70 -1", [90], stop("8O")),
-    ("decimal point", b"72.5 -1", [], stop("72.5")),
-    ("minus glued to a score", b"60 95-78 80 -1", [60], stop("95-78")),
+    ("a letter O for a zero", b"90 8O 70 -1", [90], stop("8O", LETTER_O)),
+    ("a letter O first", b"O5 -1", [], stop("O5", LETTER_O)),
+    ("decimal point", b"72.5 -1", [], stop("72.5", WHOLE)),
+    ("minus glued to a score", b"60 95-78 80 -1", [60], stop("95-78", MINUS)),
     ("lone minus", b"1 - 2 -1", [1], stop("-")),
     ("lone plus at end of input", b"1 +", [1], stop("+")),
-    ("double sign", b"--5", [], stop("--5")),
-    ("minus zero with letters", b"-0x1 -1", [], stop("-0x1")),
-    ("hex prefix", b"0x10 -1", [], stop("0x10")),
-    ("comma", b"60,95 -1", [], stop("60,95")),
-    ("letters after digits", b"12abc 5", [], stop("12abc")),
+    ("double sign", b"--5", [], stop("--5", MINUS)),
+    ("minus zero with letters", b"-0x1 -1", [], stop("-0x1", "the letter x is "
+                                                     "not a digit")),
+    ("hex prefix", b"0x10 -1", [], stop("0x10", "the letter x is not a digit")),
+    ("comma", b"60,95 -1", [], stop("60,95", SPACES)),
+    ("comma after a score", b"60, 95 -1", [], stop("60,", SPACES)),
+    ("semicolon", b"60;95 -1", [], stop("60;95", SPACES)),
+    ("letters after digits", b"12abc 5", [], stop("12abc", "the letter a is "
+                                                  "not a digit")),
+    ("a header on line 1", b"Score\n60\n95\n-1\n", [], stop("Score")),
+    ("a typo on line 3", b"60\r\n95\r\n8O\r\n70\r\n-1\r\n", [95, 60],
+     stop("8O", LETTER_O, 3)),
+    ("a typo on line 3 of UTF-16", utf16("60\n95\n8O\n-1", "le"), [95, 60],
+     stop("8O", LETTER_O, 3)),
+    ("a typo on line 3, past the first block",
+     b"\n\n" + b" " * 20000 + b"8O", [], stop("8O", LETTER_O, 3)),
     ("NUL byte", b"5 \0 7 -1", [5], stop("?")),
     ("a megabyte of NUL bytes", b"\0" * 1000000, [], stop("?" * 20 + "...")),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [5], stop("?")),
@@ -147,8 +185,10 @@ CASES = [
      [], stop("abcdefghijklmnopqrst")),
     ("longer words are cut", b"1 abcdefghijklmnopqrstu 2",
      [1], stop("abcdefghijklmnopqrst...")),
+    ("a character at the cut is shown whole",
+     "abcdefghijklmnopqrs\u00e9 7".encode(), [], stop("abcdefghijklmnopqrs?")),
     ("bad word after the table is full",
-     (ascending(42) + " x -1").encode(), list(range(42, 2, -1)),
+     (ascending(42) + " x -1").encode(), Many(42, range(42, 2, -1)),
      stop("x") + cut(2, 2)),
     ("just too large", b"7 2147483648 -1", [7], stop("2147483648", TOO_LARGE)),
     ("largest score's digits and one more", b"21474836470 -1",
@@ -158,7 +198,7 @@ CASES = [
     ("too large with sign and zeros", b"+00002147483648",
      [], stop("+00002147483648", TOO_LARGE)),
     ("too large with letters is not a number", b"2147483648abc 1",
-     [], stop("2147483648abc")),
+     [], stop("2147483648abc", "the letter a is not a digit")),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], stop("1" * 20 + "...", TOO_LARGE)),
     # Standard input in pieces, each read as one.
@@ -176,7 +216,9 @@ CASES = [
 # Files in the folder the argument cases run in.
 FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "-5": b"5 -1", "\u03a9mega.txt": b"3 4 -1", "\u6392\u5e8f.txt": b"9 -1",
-         "45.txt": " ".join(map(str, range(45, 0, -1))).encode()}
+         "45.txt": " ".join(map(str, range(45, 0, -1))).encode(),
+         "header.csv": b"Score\r\n60\r\n95\r\n", "typo.csv": b"60\n95\n8O\n-1\n",
+         "classes.txt": b"60 95 -1\n50 40 -1\n"}
 MISSING = "No such file or directory"
 INVALID = "Invalid argument"
 
@@ -209,8 +251,20 @@ ARG_CASES = [
      tuple(f"score-rank: no?[31mred: {e}\n" for e in (MISSING, INVALID)), 1),
     ("a missing file's line break quoted", ["two\nlines"], None,
      tuple(f"score-rank: two?lines: {e}\n" for e in (MISSING, INVALID)), 1),
-    ("a directory", ["."], ([], None), ("score-rank: .: Is a directory\n",
-                                        "score-rank: .: Permission denied\n"), 1),
+    ("a directory, refused before the prompt", ["."], None,
+     ("score-rank: .: Is a directory\n", "score-rank: .: Permission denied\n"),
+     1),
+    ("a header in a file names the file and line", ["header.csv"], [],
+     stop("Score", where="header.csv:1"), 1),
+    ("a typo on line 3 of a file", ["typo.csv"], [95, 60],
+     stop("8O", LETTER_O, where="typo.csv:3"), 1),
+    ("a file of two classes: the rest not read is said", ["classes.txt"],
+     [95, 60], "score-rank: classes.txt:1: the list ended here; the rest was not "
+     "read\n", 0),
+    ("a file ended by -1 and white space: nothing to say", ["scores.txt"],
+     [50, 40], "", 0),
+    ("a missing file's C1 control quoted", ["no\x9bred"], None,
+     f"score-rank: no?red: {MISSING}\n", 1),
     ("two files", ["scores.txt", "-"], None, usage('more than one file: "-"'), 2),
     ("an unknown option", ["-x"], None, usage('unknown option "-x"'), 2),
     ("an unknown long option", ["--foo"], None, usage('unknown option "--foo"'),
@@ -236,10 +290,11 @@ def help_text(windows):
             "Ranks the scores of a group of students.  Type the scores as\n"
             "whole numbers from 0 to 2147483647, separated by spaces or line\n"
             "breaks, and end the list with a negative number such as -1.\n"
-            "It says how many scores it ranked and lists them from highest to\n"
-            "lowest; of more than 40 scores, it ranks the 40 highest.\n"
+            "It says how many scores it read and lists them from highest to\n"
+            "lowest; of more than 40 scores, it lists the 40 highest.\n"
             "A word typed that is not a score is left out, with a notice, and\n"
-            "the list goes on; in a file, the list ends at such a word.\n\n"
+            "the list goes on; in a file, the list ends at such a word, and\n"
+            "the notice gives its line.\n\n"
             f"To rank the scores in a file:\n{forms}\n"
             "The exit status is 0 when every word of the list was a score, 1\n"
             "when one was not or a file could not be read or written, and 2 for\n"
@@ -256,6 +311,10 @@ REST_CASES = [
     ("after a bad word", b"5 abc 7 -1", b" 7 -1"),
     ("after a word longer than a notice shows",
      b"5 abcdefghijklmnopqrstuvwxyz 7", b"uvwxyz 7"),
+    ("after a character that the cut of a notice begins",
+     b"5 abcdefghijklmnopqrs\xc3\xa9 7 -1\n", b" 7 -1\n"),
+    ("after a UTF-16 pair that the cut begins",
+     utf16("5 abcdefghijklmnopqrs\U0001F600x 7", "be"), "x 7".encode("utf-16-be")),
     ("after a negative value with letters", b"3 -1abc", b"abc"),
     ("after a negative value of eleven digits", b"4 -99999999999 5", b" 5"),
     ("after a too large value", b"2147483648x\n7", b"\n7"),
@@ -269,7 +328,8 @@ REST_CASES = [
 
 
 def listing(scores, newline=b"\n"):
-    return (b"Total students are %d" % len(scores) + newline
+    return (b"Total students are %d" % getattr(scores, "read", len(scores))
+            + newline
             + b"".join(b"%d " % s for s in scores))
 
 
@@ -490,13 +550,20 @@ TERMINAL_CASES = [
     ("dialogue in a terminal", [], b"60 95\r78 -1\r", listing([95, 78, 60]),
      HINT, 0),
     ("a typo typed is left out, and typing goes on", [],
-     b"70 85 8O 90\r80 -1\r", listing([90, 85, 80, 70]), HINT + typo("8O"), 1),
+     b"70 85 8O 90\r80 -1\r", listing([90, 85, 80, 70]),
+     HINT + typo("8O", LETTER_O), 1),
+    ("words typed after -1 are named", [], b"70 80 -1 90  85\r",
+     listing([80, 70]), HINT + 'score-rank: "90  85" typed after the end of '
+     'the list was not ranked\n', 0),
     ("a score typed too large is left out", [], b"70 21474836470\r90 -1\r",
      listing([90, 70]), HINT + typo("21474836470", TOO_LARGE), 1),
     ("a file's notice starts a line of its own", ["45.txt"], b"",
-     PROMPT + b"\n" + cut(5, 5).encode() + listing(range(45, 5, -1)), None, 0),
+     PROMPT + b"\n" + cut(5, 5).encode() + listing(Many(45, range(45, 5, -1))),
+     None, 0),
     # Ctrl+D at the start of a line, once: Linux's end of input.
     ("Ctrl+D ends the list", [], (b"5 6\r\x04", None), listing([6, 5]), HINT, 0),
+    ("Ctrl+D first ends the list at once", [], (b"\x04", None), listing([]),
+     HINT, 0),
 ]
 
 
@@ -558,7 +625,7 @@ WINDOW_CASES = [
      True, 0, None),
     ("a typo typed in the window is left out",
      ["cmd", "/c", "PROGRAM", ">", "OUT", "2>", "ERR"], "70 85 8O 90\n80 -1", 1,
-     False, 1, ([90, 85, 80, 70], HINT + typo("8O"))),
+     False, 1, ([90, 85, 80, 70], HINT + typo("8O", LETTER_O))),
 ]
 
 
@@ -622,6 +689,16 @@ def window_case(start, typed, enters, waits, status, written):
     return case
 
 
+def fits_79_columns(r):
+    """Every notice the tables expect fits 79 columns."""
+    texts = [pick(e, r) for *_, e in CASES]
+    texts += [pick(row[3], r) for row in ARG_CASES]
+    texts += [row[4] or "" for row in TERMINAL_CASES]
+    texts += [row[6][1] for row in WINDOW_CASES if row[6]]
+    return [f"{len(line)} columns: {line!r}" for text in texts
+            for line in text.splitlines() if len(line) > 79]
+
+
 def main(argv):
     windows = argv[:1] == ["--windows"]
     if windows:
@@ -635,7 +712,8 @@ def main(argv):
               for name, i, left in REST_CASES]
     cases += [(name, arg_case(*row)) for name, *row in ARG_CASES]
     cases += [(name, write_case(*row)) for name, *row in WRITE_CASES]
-    cases += [("read error", read_error), ("dialogue", dialogue)]
+    cases += [("read error", read_error), ("dialogue", dialogue),
+              ("every notice fits 79 columns", fits_79_columns)]
     cases += [(name, terminal_case(*row)) for name, *row in TERMINAL_CASES
               if pick(row[1], r) is not None]
     if not windows:

@@ -1,0 +1,32 @@
+// The 40 highest scores, kept as a heap once there are more: each new
+// score costs one comparison with the lowest kept, and a replacement of it
+// in a few steps, whatever the order of the list.
+
+#include "highest.h"
+
+#include <algorithm>
+#include <functional>
+
+void Replace(Highest* highest, int score)
+{
+	int* table = highest->table;
+	// The 41st score: the table, in the order offered so far, becomes a
+	// heap.
+	if (highest->read == kMaxScores + 1)
+		std::make_heap(table, table + kMaxScores, std::greater<>());
+	if (score <= table[0]) {
+		LeaveOut(highest, score);
+		return;
+	}
+	std::pop_heap(table, table + kMaxScores, std::greater<>());
+	LeaveOut(highest, table[kMaxScores - 1]);
+	table[kMaxScores - 1] = score;
+	std::push_heap(table, table + kMaxScores, std::greater<>());
+}
+
+long long TiedWithLowest(const Highest& highest)
+{
+	bool tied = highest.read > highest.kept &&
+	            highest.highestLeftOut == highest.table[0];
+	return tied ? highest.tiedLeftOut : 0;
+}
