@@ -1,12 +1,11 @@
 // Runs the whole program on each fuzz input, given as its standard input,
 // and holds what it writes on standard output, its exit status and where it
 // leaves standard input to a plain model: the words of the input, read one
-// by one, ranked with std::sort.  The program is built here with the
-// configured read block, a few bytes in fuzz builds, and its reads return
-// pieces of the sizes that the input's first byte gives; it must write the
-// same bytes on both outputs as a build that reads the input in one piece: a
-// word split across reads reads as the same word, and both leave standard
-// input at the same offset.
+// by one, ranked with std::sort.  The program reads in blocks of a few bytes
+// in fuzz builds, and its reads return pieces of the sizes that the input's
+// first byte gives; it must write the same bytes on both outputs as when it
+// reads the input in one piece: a word split across reads reads as the same
+// word, and both leave standard input at the same offset.
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -23,11 +22,7 @@
 #include <string>
 #include <vector>
 
-#define main ScoreRankMain
-#include "排序.cpp"
-#undef main
-
-int ScoreRankWholeMain(int argc, char** argv);
+#include "score_rank.h"
 
 // The sizes of the pieces that reads of standard input return while the
 // small-block build runs: two bits a read, cycling through the byte, for 1
@@ -54,7 +49,7 @@ extern "C" ssize_t __wrap_read(int fd, void* buf, size_t size)
 namespace {
 
 // What one run of the program gave; its outputs are short by design.
-struct Run {
+struct Outcome {
 	int status;
 	off_t offset; // of standard input after the run
 	char out[4096];
@@ -68,8 +63,9 @@ struct Run {
 }
 
 // The input as text: without a UTF-8 byte-order mark, and UTF-16 after its
-// mark turned into bytes, a character outside ASCII into a letter.  Byte i
-// of the text starts at *start + *width * i in the input.
+// mark turned into bytes: a surrogate pair into the two bytes of a UTF-8
+// character, any other character outside ASCII into 0xFF.
+// Byte i of the text starts at *start + *width * i in the input.
 std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 {
 	std::string bytes(data, data + size);
@@ -90,11 +86,35 @@ std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 		unsigned second = data[i + 1];
 		unsigned unit =
 		        little ? first | second << 8 : first << 8 | second;
-		text += unit < 0x80 ? static_cast<char>(unit) : 'x';
+		bool high = unit >= 0xD800 && unit < 0xDC00;
+		bool low = unit >= 0xDC00 && unit < 0xE000;
+		text += unit < 0x80 ? static_cast<char>(unit)
+		        : high      ? '\xc0'
+		        : low       ? '\x80'
+		                    : '\xff';
 	}
 	if (size % 2 != 0)
-		text += 'x';
+		text += '\xff';
 	return text;
+}
+
+// Where the quote of a word that is not a score ends: 20 bytes, and the
+// rest of a UTF-8 character that they begin.
+size_t Cut(const std::string& word)
+{
+	size_t at = 0;
+	while (at < std::min<size_t>(word.size(), 20)) {
+		auto lead = static_cast<unsigned char>(word[at++]);
+		size_t more = lead >= 0xF0 && lead < 0xF8 ? 3
+		              : lead >= 0xE0               ? 2
+		              : lead >= 0xC0               ? 1
+		                                           : 0;
+		for (; more > 0 && at < word.size() &&
+		       (static_cast<unsigned char>(word[at]) & 0xC0) == 0x80;
+		     more--)
+			at++;
+	}
+	return at;
 }
 
 // What the program should write on standard output, its exit status, and
@@ -137,18 +157,17 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
 		     word.size() - nonzero > 10) ||
 		    std::stoll(word.substr(digits)) > INT_MAX) {
 			*status = 1;
-			stop = begin +
-			       std::min(word.size(), size_t{kShownText});
+			stop = begin + Cut(word);
 			break;
 		}
 		scores.push_back(std::stoll(word.substr(digits)));
 	}
 	*offset = static_cast<off_t>(std::min(start + width * stop, size));
+	std::string out = "input score:Total students are " +
+	                  std::to_string(scores.size()) + "\n";
 	std::sort(scores.begin(), scores.end(), std::greater<>());
 	if (scores.size() > 40)
 		scores.resize(40);
-	std::string out = "input score:Total students are " +
-	                  std::to_string(scores.size()) + "\n";
 	for (long long score : scores)
 		out += std::to_string(score) + " ";
 	return out;
@@ -167,11 +186,10 @@ void ReadBack(int fd, char* text, size_t size)
 
 constexpr int kErr = 100; // the memory file for standard error
 
-// Runs one build of the program on the input.  Standard error goes to its
-// memory file only while the program runs, so that the messages of libFuzzer
-// and of the checks still reach the terminal.
-void RunProgram(int (*program)(int, char**), const uint8_t* data, size_t size,
-                Run* run)
+// Runs the program on the input, reading blocks of the given size.
+// Standard error goes to its memory file only while the program runs, so
+// that the messages of libFuzzer and of the checks still reach the terminal.
+void RunProgram(size_t block, const uint8_t* data, size_t size, Outcome* run)
 {
 	char name[] = "score-rank";
 	char* argv[] = {name, nullptr};
@@ -182,7 +200,7 @@ void RunProgram(int (*program)(int, char**), const uint8_t* data, size_t size,
 	    lseek(1, 0, SEEK_SET) != 0 || ftruncate(kErr, 0) != 0 ||
 	    lseek(kErr, 0, SEEK_SET) != 0 || dup2(kErr, 2) < 0)
 		abort();
-	run->status = program(1, argv);
+	run->status = Run(1, argv, block);
 	run->offset = lseek(0, 0, SEEK_CUR);
 	if (dup2(saved, 2) < 0 || close(saved) != 0)
 		abort();
@@ -216,10 +234,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 	pieces = Pieces{true, data[0], 0};
 	data++;
 	size--;
-	Run small, whole;
-	RunProgram(ScoreRankMain, data, size, &small);
+	Outcome small, whole;
+	RunProgram(SCORE_RANK_READ_BLOCK, data, size, &small);
 	pieces.on = false;
-	RunProgram(ScoreRankWholeMain, data, size, &whole);
+	RunProgram(size_t{1} << 16, data, size, &whole);
 
 	int status;
 	off_t offset;
