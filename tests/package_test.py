@@ -103,6 +103,8 @@ def consumer(prefix):
         out("cmake", "-S", source, "-B", sub, f"-DSCORE_RANK_SOURCE_DIR={ROOT}")
         out("cmake", "--build", sub)
         got = [out(os.path.join(build, p)) for p in ("consumer", "plain", "sub/consumer")]
+        # Taken in as a subproject, score-rank leaves the parent's tests on.
+        tests = out("ctest", "--test-dir", sub)
         # The subproject's own link options stay with its program.
         with open(os.path.join(sub, "CMakeFiles", "consumer.dir", "link.txt")) as f:
             link = f.read()
@@ -110,7 +112,9 @@ def consumer(prefix):
     return [f"{p} consumer: {g!r}" for p, g in
             zip(("CMake", "pkg-config", "add_subdirectory"), got) if g != want] + \
         [f"add_subdirectory consumer links with {o}" for o in
-         ("--as-needed", "relro", "-static", "-fsanitize") if o in link]
+         ("--as-needed", "relro", "-static", "-fsanitize") if o in link] + \
+        ([] if "0 tests failed out of 1\n" in tests else
+         [f"add_subdirectory consumer's own tests: {tests[-300:]!r}"])
 
 
 def install_tree():
@@ -138,11 +142,24 @@ def dpkg():
 
 
 def e2e(*command, env=None):
-    """The end-to-end cases on a command; what failed, if any did."""
+    """The end-to-end cases on a command; what failed, if any did.  Passed
+    means a closing line of some cases passed and none failed, with status
+    0: a script that crashed, or ran nothing, fails."""
     ran = subprocess.run([sys.executable, os.path.join(ROOT, "tests", "排序_test.py"),
                           *command], env=env, capture_output=True)
-    return [l for l in ran.stdout.decode().splitlines() if ran.returncode
-            and not l.startswith("ok")]
+    lines = ran.stdout.decode(errors="replace").splitlines()
+    closing = re.fullmatch(r"([1-9]\d*) passed, 0 failed", lines[-1] if lines else "")
+    if ran.returncode == 0 and closing:
+        return []
+    return [l for l in lines if l.startswith(("FAIL", "     "))] or [
+        f"status {ran.returncode} with no failing case: "
+        + ran.stderr.decode(errors="replace")[-2000:]]
+
+
+def e2e_check_fails():
+    """The end-to-end check itself: a program that does not exist fails it."""
+    return [] if e2e("/nonexistent/score-rank") else [
+        "the end-to-end check passed a program that does not exist"]
 
 
 def packaged_program(arch, machine, emulator):
@@ -251,7 +268,8 @@ class Skip(Exception):
 def main():
     checks = [(f"{os.path.basename(c[0])} holds what it must", lambda c=c: contents(*c))
               for c in PACKAGES]
-    checks += [("lintian and mandoc -T lint", linters)]
+    checks += [("lintian and mandoc -T lint", linters),
+               ("the end-to-end check fails where nothing runs", e2e_check_fails)]
     checks += [(f"packaged {arch} program: stripped, {machine}, end-to-end cases",
                 lambda a=(arch, machine, emulator): packaged_program(*a))
                for arch, _, machine, emulator in ARCHES]
