@@ -4,10 +4,8 @@
 #ifndef SCORE_RANK_WORDS_H
 #define SCORE_RANK_WORDS_H
 
-#include <algorithm>
 #include <climits>
 #include <cstddef>
-#include <string_view>
 
 #include "notices.h"
 #include "text.h"
@@ -47,89 +45,60 @@ inline bool IsSpace(char c)
 	return b <= ' ' && (kSpaces >> b & 1) != 0;
 }
 
+// The value of a decimal digit; above 9 for any other byte.
+inline unsigned Digit(char c)
+{
+	return static_cast<unsigned char>(c) - unsigned{'0'};
+}
+
 inline bool IsDigit(char c)
 {
-	return c >= '0' && c <= '9';
+	return Digit(c) <= 9;
 }
 
 // Starts reading the words of fd, in block, which holds size + 1 bytes.
 void StartWords(Words* words, int fd, char* block, size_t size);
 
-// Reads the next block, after counting the lines of this one; false at the
-// end of the input.
-bool NextBlock(Words* words);
-
-// Keeps the bytes [*from, pos) of a word, and reads on into the next block,
-// where *from then is; false at the end of the input.
-bool Carry(Words* words, Word* word, const char** from);
-
-// Reads the rest of a word that is not a score, from *from on: to its end
-// where whole, else as far as a notice needs, and marks where the list took
-// it to.  Returns got.
-Got FinishWord(Words* words, Word* word, const char* from, Got got,
-               bool whole);
+// Goes on reading a word where the first case of ReadWord stopped, from its
+// first byte in the block, from, with the magnitude of the digits read.
+Got ReadOn(Words* words, int* value, Word* word, bool whole, const char* from,
+           unsigned long long magnitude);
 
 // Reads the next word.  A word of an optional sign and decimal digits is a
 // value, stored in *value: a negative one is taken as soon as it is known,
-// whatever is glued to it, and one below INT_MIN is INT_MIN.  A score, in a
-// block, is read inline to its end; a word that crosses blocks carries its
-// bytes over.  Any other word is not a number, or too large where all
-// digits, and kept in *word, whole or as far as a notice needs.
+// whatever is glued to it, and one below INT_MIN is INT_MIN.  Any other
+// word is not a number, or too large where all digits, and kept in *word,
+// whole or as far as a notice needs.
+//
+// The first case, inline, is the common one: white space, then a score of
+// at most ten digits, wholly in the block and followed by white space there.
+// Anywhere else, at the end of the block, at a sign, past ten digits or at a
+// byte glued to the digits, ReadOn goes on from where it stopped.
 inline Got ReadWord(Words* w, int* value, Word* word, bool whole)
 {
-	constexpr unsigned long long kBeyond = INT_MAX + 1ULL;
-	for (;;) {
-		while (IsSpace(*w->pos))
-			w->pos++;
-		if (w->pos != w->end)
-			break;
-		if (!NextBlock(w))
-			return Got::kEnd;
-	}
-	word->len = 0;
-	const char* from = w->pos;
-	bool negative = *w->pos == '-';
-	if (negative || *w->pos == '+') {
-		w->pos++;
-		if (w->pos == w->end)
-			Carry(w, word, &from);
-	}
-	if (!IsDigit(*w->pos))
-		return FinishWord(w, word, from, Got::kNotNumber, whole);
-	unsigned long long magnitude = 0;
-	for (;;) {
-		for (; IsDigit(*w->pos); w->pos++)
-			magnitude = std::min(magnitude * 10 +
-			                             static_cast<unsigned>(
-			                                     *w->pos - '0'),
-			                     kBeyond);
-		// A pipe or a terminal is not read again after a negative
-		// number, which has ended the list: the writer may be waiting.
-		if (w->pos != w->end ||
-		    (negative && magnitude != 0 && !w->text.source.seekable) ||
-		    !Carry(w, word, &from))
-			break;
-	}
-	if (negative && magnitude != 0) {
-		*value = magnitude == kBeyond ? INT_MIN
-		                              : -static_cast<int>(magnitude);
+	const char* p = w->pos;
+	while (IsSpace(*p))
+		p++;
+	const char* from = p;
+	unsigned long long magnitude = 0; // wraps only past ten digits
+	for (unsigned digit; (digit = Digit(*p)) <= 9; p++)
+		magnitude = magnitude * 10 + digit;
+	w->pos = p;
+	if (IsSpace(*p) && p != from && p - from <= 10 && magnitude <= INT_MAX) {
+		*value = static_cast<int>(magnitude);
 		return Got::kValue;
 	}
-	bool ends = IsSpace(*w->pos) || w->pos == w->end;
-	if (ends && magnitude != kBeyond) {
-		*value = static_cast<int>(magnitude); // -0 is 0
-		return Got::kValue;
-	}
-	return FinishWord(w, word, from, ends ? Got::kTooLarge : Got::kNotNumber,
-	                  whole);
+	return ReadOn(w, value, word, whole, from, magnitude);
 }
 
 // The line of the text that the read position is on, counted from 1.
 long long Line(const Words& words);
 
-// The words in hand after the read position, without the white space
-// around them: at a keyboard, the rest of the line typed.
-std::string_view RestInHand(const Words& words);
+// Takes the rest of the line after the read position, without the white
+// space around it, into buf, as far as size bytes; returns its length.  At a
+// keyboard a line longer than a block goes on in the next read, which the
+// terminal answers at once, where the block was filled.
+size_t RestOfLine(Words* words, char* buf, size_t size);
 
 // Whether a word follows the read position, read on to as far as it.
 bool MoreWords(Words* words);

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <string_view>
 
 #include "data_sort.h"
 #include "highest.h"
@@ -68,9 +67,10 @@ struct Dialogue {
 void SayAfterEnd(Dialogue* d, Words* words)
 {
 	if (d->keyboard) {
-		std::string_view rest = RestInHand(*words);
-		if (!rest.empty())
-			SayTypedAfter(&d->notices, rest.data(), rest.size());
+		char rest[kKept];
+		size_t len = RestOfLine(words, rest, sizeof rest);
+		if (len > 0)
+			SayTypedAfter(&d->notices, rest, std::min(len, kKept));
 	} else if (d->notices.name != nullptr) {
 		long long line = Line(*words);
 		if (MoreWords(words))
