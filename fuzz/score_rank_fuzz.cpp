@@ -106,9 +106,9 @@ size_t Cut(const std::string& word)
 	while (at < std::min<size_t>(word.size(), 20)) {
 		auto lead = static_cast<unsigned char>(word[at++]);
 		size_t more = lead >= 0xF0 && lead < 0xF8 ? 3
-		              : lead >= 0xE0               ? 2
-		              : lead >= 0xC0               ? 1
-		                                           : 0;
+		              : lead >= 0xE0              ? 2
+		              : lead >= 0xC0              ? 1
+		                                          : 0;
 		for (; more > 0 && at < word.size() &&
 		       (static_cast<unsigned char>(word[at]) & 0xC0) == 0x80;
 		     more--)

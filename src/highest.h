@@ -11,10 +11,10 @@ constexpr int kMaxScores = 40;
 // offered; past that, the kMaxScores highest, as a heap with the lowest of
 // them first.
 struct Highest {
-	int* table;          // kMaxScores entries, the caller's
-	int kept;            // entries of the table in use
-	long long read;      // scores offered, kept or not
-	int highestLeftOut;  // -1 while no score is left out
+	int* table;            // kMaxScores entries, the caller's
+	int kept;              // entries of the table in use
+	long long read;        // scores offered, kept or not
+	int highestLeftOut;    // -1 while no score is left out
 	long long tiedLeftOut; // left out and equal to highestLeftOut
 };
 

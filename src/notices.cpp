@@ -89,7 +89,8 @@ Why Reason(const char* word, size_t len, bool tooLarge)
 	else if (c == ',' || c == ';')
 		snprintf(why.s, sizeof why.s, "scores are separated by spaces");
 	else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
-		snprintf(why.s, sizeof why.s, "the letter %c is not a digit", c);
+		snprintf(why.s, sizeof why.s, "the letter %c is not a digit",
+		         c);
 	else
 		snprintf(why.s, sizeof why.s, "the character %c is not a digit",
 		         c);
@@ -122,8 +123,9 @@ Shown Quote(const char* text, size_t len)
 		auto b = static_cast<unsigned char>(text[i]);
 		if (!Continues(b) || i == 0 ||
 		    static_cast<unsigned char>(text[i - 1]) < 0x80)
-			shown.s[at++] = b >= ' ' && b <= '~' ? static_cast<char>(b)
-			                                     : '?';
+			shown.s[at++] = b >= ' ' && b <= '~'
+			                        ? static_cast<char>(b)
+			                        : '?';
 	}
 	memcpy(shown.s + at, len > n ? "..." : "", len > n ? 4 : 1);
 	return shown;
@@ -147,14 +149,16 @@ void SayWord(Notices* notices, const char* word, size_t len, bool tooLarge,
 		    ":%lld: stopped reading at \"%s\": %s", line, shown.s,
 		    why.s);
 	else
-		Say(notices, nullptr, "line %lld: stopped reading at \"%s\": %s",
-		    line, shown.s, why.s);
+		Say(notices, nullptr,
+		    "line %lld: stopped reading at \"%s\": %s", line, shown.s,
+		    why.s);
 }
 
 void SayTypedAfter(Notices* notices, const char* words, size_t len)
 {
-	Say(notices, nullptr, "\"%s\" typed after the end of the list was not "
-	                      "ranked",
+	Say(notices, nullptr,
+	    "\"%s\" typed after the end of the list was not "
+	    "ranked",
 	    Quote(words, len).s);
 }
 
@@ -169,8 +173,8 @@ void SayLeftOut(Notices* notices, long long leftOut, int highest,
 {
 	char ties[64] = "";
 	if (tied > 0)
-		snprintf(ties, sizeof ties, " (%lld equal to the lowest listed)",
-		         tied);
+		snprintf(ties, sizeof ties,
+		         " (%lld equal to the lowest listed)", tied);
 	Say(notices, nullptr,
 	    "the 40 highest are listed; %lld more, none above %d, were left "
 	    "out%s",

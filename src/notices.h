@@ -27,7 +27,7 @@ size_t ShownLength(const char* text, size_t len);
 // Where the notices of a run go and what they name.
 struct Notices {
 	const Arg* name; // the file read, or nullptr for standard input
-	bool lineOpen;   // the prompt's line is open on standard error's terminal
+	bool lineOpen; // the prompt's line is open on standard error's terminal
 };
 
 // At a keyboard, how to end the list.

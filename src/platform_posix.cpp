@@ -26,7 +26,10 @@ bool Plain(const char* name)
 {
 	const auto* b = reinterpret_cast<const unsigned char*>(name);
 	while (*b != 0) {
-		size_t len = *b < 0x80 ? 1 : *b >= 0xF0 ? 4 : *b >= 0xE0 ? 3 : 2;
+		size_t len = *b < 0x80    ? 1
+		             : *b >= 0xF0 ? 4
+		             : *b >= 0xE0 ? 3
+		                          : 2;
 		if (*b < ' ' || *b == 0x7F || (*b >= 0x80 && *b < 0xC2) ||
 		    *b > 0xF4 || (*b == 0xC2 && b[1] < 0xA0))
 			return false;

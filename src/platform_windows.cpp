@@ -16,8 +16,7 @@
 #include "notices.h"
 #include "platform.h"
 
-const char kUsageLine[] =
-        "usage: score-rank.exe [--help | --version] [FILE]\n";
+const char kUsageLine[] = "usage: score-rank.exe [--help | --version] [FILE]\n";
 const char kFileForms[] =
         "  drop the file onto score-rank.exe, or in Command Prompt:\n"
         "  score-rank.exe FILE   or   score-rank.exe < FILE\n"
@@ -88,8 +87,9 @@ void SeekInput(int fd, long long offset)
 size_t TextLength(const char* bytes, size_t n)
 {
 	const void* z = memchr(bytes, '\x1a', n);
-	return z == nullptr ? n : static_cast<size_t>(
-	                                  static_cast<const char*>(z) - bytes);
+	return z == nullptr ? n
+	                    : static_cast<size_t>(static_cast<const char*>(z) -
+	                                          bytes);
 }
 
 bool IsHelp(const wchar_t* arg)
@@ -122,7 +122,8 @@ size_t PrintName(const wchar_t* name)
 	size_t written = 0;
 	while (left > 0) {
 		int n = left < kPiece ? static_cast<int>(left) : kPiece;
-		if (n < static_cast<int>(left) && IS_HIGH_SURROGATE(name[n - 1]))
+		if (n < static_cast<int>(left) &&
+		    IS_HIGH_SURROGATE(name[n - 1]))
 			n--;
 		auto len = static_cast<size_t>(
 		        Convert(page, name, n, bytes, sizeof bytes));

@@ -82,7 +82,11 @@ size_t StartText(Text* text, int fd, char* block, size_t size)
 {
 	long long start = InputOffset(fd);
 	*text = Text{Source{fd, false, 0, start >= 0, start >= 0 ? start : 0},
-	             ByteOrder::kBytes, block, size, 0, -1};
+	             ByteOrder::kBytes,
+	             block,
+	             size,
+	             0,
+	             -1};
 	const auto* b = reinterpret_cast<const unsigned char*>(block);
 	size_t have = 0;
 	do {
@@ -101,8 +105,8 @@ size_t StartText(Text* text, int fd, char* block, size_t size)
 		text->order = ByteOrder::kBig;
 		mark = 2;
 	}
-	return Take(text, mark, have, text->source.offset - 
-	                                      static_cast<long long>(have));
+	return Take(text, mark, have,
+	            text->source.offset - static_cast<long long>(have));
 }
 
 size_t NextText(Text* text)

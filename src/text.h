@@ -11,7 +11,7 @@
 // program never waits for more input than it needs.
 struct Source {
 	int fd;
-	bool ended;       // the end of input or a read error was met: no more reads
+	bool ended;       // the end or a read error was met: no more reads
 	int error;        // errno of the read error, or 0
 	bool seekable;    // fd is a file, whose offset can be set
 	long long offset; // of the next byte to read, counted from the start
@@ -27,11 +27,11 @@ enum class ByteOrder { kBytes, kLittle, kBig };
 // a test for the end of the block.
 struct Text {
 	Source source;
-	ByteOrder order;  // kBytes, after UTF-16, for the lone byte it ends in
-	char* block;      // size + 1 bytes, at least 3 + 1
+	ByteOrder order; // kBytes, after UTF-16, for the lone byte it ends in
+	char* block;     // size + 1 bytes, at least 3 + 1
 	size_t size;
 	long long offset; // in the input of block[0]
-	int carried;      // half a UTF-16 unit read, kept for the next read, or -1
+	int carried;      // half a UTF-16 unit, kept for the next read, or -1
 };
 
 // Starts reading fd into block: takes a byte-order mark at the very start,

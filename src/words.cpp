@@ -21,8 +21,8 @@ long long Offset(const Words& w, const char* at)
 long long CountLines(const char* from, const char* to)
 {
 	long long lines = 0;
-	while (const void* feed = memchr(from, '\n',
-	                                 static_cast<size_t>(to - from))) {
+	while (const void* feed =
+	               memchr(from, '\n', static_cast<size_t>(to - from))) {
 		from = static_cast<const char*>(feed) + 1;
 		lines++;
 	}
@@ -109,9 +109,6 @@ void StartWords(Words* words, int fd, char* block, size_t size)
 	*words = Words{words->text, block, block + units, 0, -1};
 }
 
-
-
-
 Got ReadOn(Words* w, int* value, Word* word, bool whole, const char* from,
            unsigned long long magnitude)
 {
@@ -134,7 +131,8 @@ Got ReadOn(Words* w, int* value, Word* word, bool whole, const char* from,
 		}
 		p = w->pos;
 		if (!IsDigit(*p))
-			return FinishWord(w, word, from, Got::kNotNumber, whole);
+			return FinishWord(w, word, from, Got::kNotNumber,
+			                  whole);
 		p = AddDigits(p, &magnitude);
 	} else if (p == from) {
 		return FinishWord(w, word, from, Got::kNotNumber, whole);
@@ -165,8 +163,8 @@ Got ReadOn(Words* w, int* value, Word* word, bool whole, const char* from,
 		*value = static_cast<int>(magnitude); // -0 is 0
 		return Got::kValue;
 	}
-	return FinishWord(w, word, from, ends ? Got::kTooLarge : Got::kNotNumber,
-	                  whole);
+	return FinishWord(w, word, from,
+	                  ends ? Got::kTooLarge : Got::kNotNumber, whole);
 }
 
 long long Line(const Words& w)

@@ -14,9 +14,9 @@
 struct Words {
 	Text text;
 	const char* pos;
-	const char* end;  // where the NUL after the units in hand stands
-	long long lines;  // line feeds in the blocks before this one
-	long long cut;    // where a word cut for a notice ends in the input, or -1
+	const char* end; // where the NUL after the units in hand stands
+	long long lines; // line feeds in the blocks before this one
+	long long cut; // where a word cut for a notice ends in the input, or -1
 };
 
 // The bytes of a word that a notice needs: those shown, the rest of a
@@ -84,7 +84,8 @@ inline Got ReadWord(Words* w, int* value, Word* word, bool whole)
 	for (unsigned digit; (digit = Digit(*p)) <= 9; p++)
 		magnitude = magnitude * 10 + digit;
 	w->pos = p;
-	if (IsSpace(*p) && p != from && p - from <= 10 && magnitude <= INT_MAX) {
+	if (IsSpace(*p) && p != from && p - from <= 10 &&
+	    magnitude <= INT_MAX) {
 		*value = static_cast<int>(magnitude);
 		return Got::kValue;
 	}

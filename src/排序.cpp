@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "arguments.h"
 #include "data_sort.h"
 #include "highest.h"
 #include "notices.h"
@@ -33,32 +34,13 @@ namespace {
 constexpr char kVersionNumber[] = SCORE_RANK_VERSION;
 constexpr size_t kMaxBlock = size_t{1} << 16;
 
-constexpr char kAbout[] =
-        "\n"
-        "Ranks the scores of a group of students.  Type the scores as\n"
-        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
-        "breaks, and end the list with a negative number such as -1.\n"
-        "It says how many scores it read and lists them from highest to\n"
-        "lowest; of more than 40 scores, it lists the 40 highest.\n"
-        "A word typed that is not a score is left out, with a notice, and\n"
-        "the list goes on; in a file, the list ends at such a word, and\n"
-        "the notice gives its line.\n"
-        "\n"
-        "To rank the scores in a file:\n";
-constexpr char kExitStatus[] =
-        "\n"
-        "The exit status is 0 when every word of the list was a score, 1\n"
-        "when one was not or a file could not be read or written, and 2 for\n"
-        "a wrong argument.\n"
-        "The manual: ";
-
 // One run's input, and what it met.
 struct Dialogue {
 	int fd;
-	bool keyboard;     // the input is typed at a terminal
+	bool keyboard; // the input is typed at a terminal
 	Notices notices;
-	bool notAll;       // a word was not a score, or input could not be read
-	int promptError;   // errno of a failed write of the prompt, or 0
+	bool notAll;     // a word was not a score, or input could not be read
+	int promptError; // errno of a failed write of the prompt, or 0
 };
 
 // Says what follows the negative number that ended the list, where it would
@@ -108,7 +90,8 @@ long long ReadScore(int* scores, Dialogue* d, size_t size)
 		}
 		d->notAll = true;
 		SayWord(&d->notices, word.s,
-		        static_cast<size_t>(std::min<long long>(word.len, kKept)),
+		        static_cast<size_t>(
+		                std::min<long long>(word.len, kKept)),
 		        got == Got::kTooLarge, d->keyboard, Line(words));
 		if (!d->keyboard)
 			break;
@@ -131,49 +114,6 @@ void PrintScore(const int* scores, int count)
 {
 	for (int i = 0; i < count; i++)
 		printf("%d ", scores[i]);
-}
-
-// Whether an argument is the given text.
-bool Is(const Arg* arg, const char* text)
-{
-	for (; *text != '\0' && *arg == static_cast<Arg>(*text); arg++, text++) {
-	}
-	return *arg == static_cast<Arg>(*text);
-}
-
-enum class Ask { kRank, kHelp, kVersion, kWrong };
-
-// What the arguments ask for.  The first --help or --version decides.
-// Otherwise at most one FILE is named, "-" for standard input; "--" ends the
-// options, so that a file named "-5" can be given.  An unknown option or a
-// second file is a usage error, said on standard error.
-Ask ReadArguments(int argc, Arg** argv, const Arg** name)
-{
-	bool named = false;
-	bool options = true;
-	const Arg* wrong = nullptr; // the first argument in error
-	const char* why = nullptr;
-	for (int i = 1; i < argc; i++) {
-		const Arg* arg = argv[i];
-		if (options && IsHelp(arg))
-			return Ask::kHelp;
-		if (options && Is(arg, "--version"))
-			return Ask::kVersion;
-		if (options && Is(arg, "--")) {
-			options = false;
-		} else if (wrong != nullptr) {
-		} else if ((options && arg[0] == '-' && arg[1] != 0) || named) {
-			wrong = arg;
-			why = named ? "more than one file:" : "unknown option";
-		} else {
-			named = true;
-			*name = Is(arg, "-") ? nullptr : arg;
-		}
-	}
-	if (wrong == nullptr)
-		return Ask::kRank;
-	SayUsage(why, wrong);
-	return Ask::kWrong;
 }
 
 // Flushes standard output; the exit status: 1 when output could not be
@@ -217,8 +157,7 @@ int Run(int argc, Arg** argv, size_t block)
 	int status = 2;
 	Ask ask = ReadArguments(argc, argv, &name);
 	if (ask == Ask::kHelp) {
-		printf("%s%s%s%s%s\n", kUsageLine, kAbout, kFileForms,
-		       kExitStatus, kManual);
+		PrintHelp();
 		status = Finish(0, false);
 	} else if (ask == Ask::kVersion) {
 		printf("score-rank %s\n", kVersionNumber);

@@ -567,6 +567,11 @@ TERMINAL_CASES = [
     ("Ctrl+D ends the list", [], (b"5 6\r\x04", None), listing([6, 5]), HINT, 0),
     ("Ctrl+D first ends the list at once", [], (b"\x04", None), listing([]),
      HINT, 0),
+    # UTF-7 takes neither the flag against best fit nor a default character;
+    # Wine's console shows the name's UTF-7, +A6k-, without its +.
+    ("a name in a code page without best fit", ["cmd", "/c",
+     "chcp 65000 >nul & PROGRAM \u03a9missing.txt"], (None, b""),
+     f"score-rank: A6k-missing.txt: {MISSING}\n".encode(), None, 1),
 ]
 
 
@@ -577,8 +582,13 @@ def terminal_case(args, typed, shown, err, status):
             tty.setraw(term)
         # Wide enough that Wine's console breaks no line of a notice.
         fcntl.ioctl(term, termios.TIOCSWINSZ, struct.pack("4H", 24, 160, 0, 0))
+        if args[:1] == ["cmd"]:  # Command Prompt, with the program's path
+            program = "Z:" + r.command[-1].replace("/", "\\")
+            command = r.command[:-1] + [a.replace("PROGRAM", program) for a in args]
+        else:
+            command = r.command + args
         with files_folder() as folder:
-            p = subprocess.Popen(r.command + args, stdin=term, stdout=term,
+            p = subprocess.Popen(command, stdin=term, stdout=term,
                                  stderr=term if err is None else subprocess.PIPE,
                                  cwd=folder)
             os.close(term)
