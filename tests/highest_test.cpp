@@ -79,7 +79,7 @@ const HighestCase kHighestCases[] = {
         {"TieSplitAtTheCut",
          Join(Join(std::vector<int>(4, 37), Range(38, 74)), Range(1, 4)),
          Join(Range(74, 38), {37, 37, 37}), 37, 1},
-        {"LeftOutAboveTheLowestOnceKept", Join(Range(1, 40), {0, 50, 60}),
+        {"FirstLeftOutThenHigherOnes", Join(Range(40, 1), {0, 50, 60}),
          Join({60, 50}, Range(40, 3)), 2, 0},
         {"AllZero", std::vector<int>(45, 0), std::vector<int>(40, 0), 0, 5},
 };
