@@ -64,7 +64,9 @@ void Say(Notices* notices, const Arg* name, const char* format, ...)
 }
 
 // Why a word is not a score, in words that say what to mend: its first
-// character that is not a digit, where the word holds digits.
+// character that is not a digit, where the word holds digits.  In many a
+// console font a letter O looks like a zero and an l like a one, so those
+// are named in words.
 struct Why {
 	char s[40];
 };
@@ -88,6 +90,10 @@ Why Reason(const char* word, size_t len, bool tooLarge)
 		snprintf(why.s, sizeof why.s, "a score is a whole number");
 	else if (c == ',' || c == ';')
 		snprintf(why.s, sizeof why.s, "scores are separated by spaces");
+	else if (c == 'O' || c == 'o')
+		snprintf(why.s, sizeof why.s, "the letter %c is not a zero", c);
+	else if (c == 'l' || c == 'I')
+		snprintf(why.s, sizeof why.s, "the letter %c is not a one", c);
 	else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
 		snprintf(why.s, sizeof why.s, "the letter %c is not a digit",
 		         c);

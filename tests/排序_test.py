@@ -82,7 +82,7 @@ class Many(list):
 
 
 TOO_LARGE = "larger than 2147483647"
-LETTER_O = "the letter O is not a digit"
+LETTER_O = "the letter O is not a zero"
 SPACES = "scores are separated by spaces"
 WHOLE = "a score is a whole number"
 MINUS = "the character - is not a digit"
@@ -145,6 +145,7 @@ CASES = [
     ("letters", b"abc -1", [], stop("abc")),
     ("a letter O for a zero", b"90 8O 70 -1", [90], stop("8O", LETTER_O)),
     ("a letter O first", b"O5 -1", [], stop("O5", LETTER_O)),
+    ("a letter l for a one", b"9l -1", [], stop("9l", "the letter l is not a one")),
     ("decimal point", b"72.5 -1", [], stop("72.5", WHOLE)),
     ("minus glued to a score", b"60 95-78 80 -1", [60], stop("95-78", MINUS)),
     ("lone minus", b"1 - 2 -1", [1], stop("-")),
