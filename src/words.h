@@ -16,7 +16,7 @@ struct Words {
 	const char* pos;
 	const char* end; // where the NUL after the units in hand stands
 	long long lines; // line feeds in the blocks before this one
-	long long cut; // where a word cut for a notice ends in the input, or -1
+	long long cut;   // input offset after a word cut for a notice, or -1
 };
 
 // The bytes of a word that a notice needs: those shown, the rest of a
