@@ -37,9 +37,9 @@ void Keep(const Words& w, Word* word, const char* from, const char* to)
 		word->offset = Offset(w, from);
 		word->unit = UnitBytes(w.text);
 	}
-	auto kept = static_cast<long long>(kKept);
-	if (word->len < kept)
-		std::copy(from, std::min(to, from + (kept - word->len)),
+	long long room = static_cast<long long>(kKept) - word->len;
+	if (room > 0)
+		std::copy(from, from + std::min<long long>(to - from, room),
 		          word->s + word->len);
 	word->len += to - from;
 }
@@ -113,12 +113,10 @@ Got ReadOn(Words* w, int* value, Word* word, bool whole, const char* from,
            unsigned long long magnitude)
 {
 	const char* p = w->pos;
-	while (p == from && p == w->end) { // white space to the end of a block
-		if (!NextBlock(w))
+	if (p == from && p == w->end) { // white space to the end of a block
+		if (!MoreWords(w))
 			return Got::kEnd;
-		for (p = w->pos; IsSpace(*p); p++) {
-		}
-		from = w->pos = p;
+		from = w->pos;
 		p = AddDigits(from, &magnitude);
 	}
 	word->len = 0;
