@@ -1,66 +1,146 @@
 // The texts on standard error.  A notice is one line that starts with the
-// program's name; where it would pass 79 columns, it breaks between words
-// and goes on indented, so that a console window 80 columns wide never
-// breaks a word.  Where the prompt's line is open on the terminal, the
-// notice starts a line of its own.
+// program's name, made whole and written at once, so that the notices of
+// runs that share a log never mix.  Where it would pass 79 columns, it
+// breaks between words and goes on indented, so that a console window 80
+// columns wide never breaks a word.
 
 #include "notices.h"
 
-#include <cstdarg>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kColumns = 79;
+constexpr size_t kNameBytes = 4096; // of a name shown; a longer one is cut
 
-bool Continues(unsigned char b)
+// A notice being made.
+struct Notice {
+	char s[kNameBytes + 512];
+	size_t len;
+	size_t column;
+};
+
+// Adds n bytes of UTF-8 text to the notice, as far as it has room.
+void Put(Notice* notice, const char* text, size_t n)
 {
-	return b >= 0x80 && b < 0xC0;
+	n = std::min(n, sizeof notice->s - notice->len);
+	memcpy(notice->s + notice->len, text, n);
+	notice->len += n;
+	for (size_t i = 0; i < n; i++)
+		notice->column += (text[i] & 0xC0) != 0x80;
 }
 
-// The bytes of the UTF-8 character that starts with b; 1 for any byte that
-// starts none.
-size_t CharLength(unsigned char b)
+// The code point of the well-formed UTF-8 character that the n bytes at b
+// begin, and its length in *len; -1, and a length of 1, where they begin
+// none.
+long Decode(const unsigned char* b, size_t n, size_t* len)
 {
-	return b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+	size_t more = b[0] < 0x80                   ? 0
+	              : b[0] >= 0xC2 && b[0] <= 0xDF ? 1
+	              : b[0] >= 0xE0 && b[0] <= 0xEF ? 2
+	              : b[0] >= 0xF0 && b[0] <= 0xF4 ? 3
+	                                             : n;
+	*len = 1;
+	if (more >= n)
+		return -1;
+	long code = b[0] & (0x7F >> more);
+	for (size_t i = 1; i <= more; i++) {
+		if ((b[i] & 0xC0) != 0x80)
+			return -1;
+		code = code << 6 | (b[i] & 0x3F);
+	}
+	if ((more == 2 && code < 0x800) || (more == 3 && code < 0x10000) ||
+	    code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+		return -1;
+	*len = more + 1;
+	return code;
 }
 
-// Writes text on standard error from the given column on, breaking it at a
-// space before a word that would pass kColumns, and ends the line.
-void Wrap(size_t column, const char* text)
+// Whether a character may reach a terminal as it is: no control character,
+// nor one that turns the direction of the text around it.
+bool Printable(long code)
+{
+	return code >= ' ' && code != 0x7F && !(code >= 0x80 && code < 0xA0) &&
+	       !(code >= 0x202A && code <= 0x202E) &&
+	       !(code >= 0x2066 && code <= 0x2069);
+}
+
+bool Plain(const char* text, size_t len)
+{
+	const auto* b = reinterpret_cast<const unsigned char*>(text);
+	size_t n;
+	for (size_t at = 0; at < len; at += n)
+		if (!Printable(Decode(b + at, len - at, &n)))
+			return false;
+	return true;
+}
+
+// Adds a name to the notice, as it is where it is plain, else quoted.
+void PutName(Notice* notice, const Arg* name)
+{
+	char text[kNameBytes];
+	size_t len = ArgText(name, text, sizeof text);
+	if (!Plain(text, len)) {
+		Shown shown = Quote(text, len);
+		Put(notice, shown.s, strlen(shown.s));
+		return;
+	}
+	Put(notice, text, len);
+	if (len == sizeof text)
+		Put(notice, "...", 3);
+}
+
+// Adds text to the notice, breaking it at a space before a word that would
+// pass kColumns, and ends the line.
+void Wrap(Notice* notice, const char* text)
 {
 	for (const char* at = text; *at != '\0';) {
 		size_t len = 1 + strcspn(at + 1, " ");
-		if (*at == ' ' && column + len > kColumns) {
-			fputs("\n ", stderr);
-			column = 1;
+		size_t columns = 0;
+		for (size_t i = 0; i < len; i++)
+			columns += (at[i] & 0xC0) != 0x80;
+		if (*at == ' ' && notice->column + columns > kColumns) {
+			Put(notice, "\n ", 2);
+			notice->column = 1;
 		}
-		fwrite(at, 1, len, stderr);
-		column += len;
+		Put(notice, at, len);
 		at += len;
 	}
-	fputc('\n', stderr);
+	Put(notice, "\n", 1);
 }
 
-// Writes a notice: the program's name, the file's name where given, then
-// the text made from format.
-void Say(Notices* notices, const Arg* name, const char* format, ...)
+// Writes a notice: the program's name, then the file's name where given,
+// or the line where given, then the text, and lines to add as they are.
+void Say(Notices* notices, const Arg* name, long long line, const char* text,
+         const char* after = "")
 {
+	Notice notice{{}, 0, 0};
 	if (notices != nullptr && notices->lineOpen)
-		fputc('\n', stderr);
+		Put(&notice, "\n", 1);
 	if (notices != nullptr)
 		notices->lineOpen = false;
-	fputs("score-rank: ", stderr);
-	size_t column = sizeof "score-rank: " - 1;
+	notice.column = 0;
+	Put(&notice, "score-rank: ", 12);
 	if (name != nullptr)
-		column += PrintName(name);
-	char text[256];
-	va_list args;
-	va_start(args, format);
-	vsnprintf(text, sizeof text, format, args);
-	va_end(args);
-	Wrap(column, text);
+		PutName(&notice, name);
+	char where[32] = "";
+	if (line > 0)
+		snprintf(where, sizeof where, name != nullptr ? ":%lld: " : "line %lld: ",
+		         line);
+	char whole[512];
+	snprintf(whole, sizeof whole, "%s%s", where, text);
+	Wrap(&notice, whole);
+	Put(&notice, after, strlen(after));
+	WriteNotice(notice.s, notice.len);
+}
+
+// Says text about the word or the place on the given line of the input:
+// typed, no line is given.
+void SayAt(Notices* notices, bool typed, long long line, const char* text)
+{
+	Say(notices, typed ? nullptr : notices->name, typed ? 0 : line, text);
 }
 
 // Why a word is not a score, in words that say what to mend: its first
@@ -68,13 +148,13 @@ void Say(Notices* notices, const Arg* name, const char* format, ...)
 // console font a letter O looks like a zero and an l like a one, so those
 // are named in words.
 struct Why {
-	char s[40];
+	char s[48];
 };
 
-Why Reason(const char* word, size_t len, bool tooLarge)
+Why Reason(const char* word, size_t len, Wrong wrong)
 {
 	Why why{"larger than 2147483647"};
-	if (tooLarge)
+	if (wrong == Wrong::kTooLarge)
 		return why;
 	size_t sign = len > 0 && (word[0] == '-' || word[0] == '+') ? 1 : 0;
 	size_t at = sign;
@@ -83,8 +163,18 @@ Why Reason(const char* word, size_t len, bool tooLarge)
 	bool digits = at > sign;
 	for (size_t i = at; i < len && !digits; i++)
 		digits = word[i] >= '0' && word[i] <= '9';
+	// U+2212, the minus sign, and U+2010 to U+2015, the dashes.
+	const auto* b = reinterpret_cast<const unsigned char*>(word);
+	bool dash = len > 3 && b[0] == 0xE2 &&
+	            ((b[1] == 0x88 && b[2] == 0x92) ||
+	             (b[1] == 0x80 && b[2] >= 0x90 && b[2] <= 0x95)) &&
+	            b[3] >= '0' && b[3] <= '9';
 	char c = at < len ? word[at] : '\0';
-	if (!digits || c <= ' ' || c > '~')
+	if (len == 1 && sign == 1)
+		snprintf(why.s, sizeof why.s, "a sign must touch its number, as in -1");
+	else if (dash)
+		snprintf(why.s, sizeof why.s, "type the minus with the - key");
+	else if (!digits || c <= ' ' || c > '~')
 		snprintf(why.s, sizeof why.s, "not a whole number");
 	else if (c == '.')
 		snprintf(why.s, sizeof why.s, "a score is a whole number");
@@ -95,43 +185,30 @@ Why Reason(const char* word, size_t len, bool tooLarge)
 	else if (c == 'l' || c == 'I')
 		snprintf(why.s, sizeof why.s, "the letter %c is not a one", c);
 	else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
-		snprintf(why.s, sizeof why.s, "the letter %c is not a digit",
-		         c);
+		snprintf(why.s, sizeof why.s, "the letter %c is not a digit", c);
 	else
-		snprintf(why.s, sizeof why.s, "the character %c is not a digit",
-		         c);
+		snprintf(why.s, sizeof why.s, "the character %c is not a digit", c);
 	return why;
 }
 
 } // namespace
 
-size_t ShownLength(const char* text, size_t len)
-{
-	if (len <= kShownText)
-		return len;
-	const auto* b = reinterpret_cast<const unsigned char*>(text);
-	size_t lead = kShownText - 1;
-	while (lead > 0 && kShownText - lead < 4 && Continues(b[lead]))
-		lead--;
-	size_t end = lead + CharLength(b[lead]);
-	size_t shown = kShownText;
-	while (shown < end && shown < len && Continues(b[shown]))
-		shown++;
-	return shown;
-}
-
 Shown Quote(const char* text, size_t len)
 {
+	const auto* b = reinterpret_cast<const unsigned char*>(text);
+	size_t n = 0;
+	for (size_t step; n < len && n < kShownText; n += step)
+		Decode(b + n, len - n, &step);
 	Shown shown;
-	size_t n = ShownLength(text, len);
-	size_t at = 0;
-	for (size_t i = 0; i < n; i++) {
-		auto b = static_cast<unsigned char>(text[i]);
-		if (!Continues(b) || i == 0 ||
-		    static_cast<unsigned char>(text[i - 1]) < 0x80)
-			shown.s[at++] = b >= ' ' && b <= '~'
-			                        ? static_cast<char>(b)
-			                        : '?';
+	size_t at = n;
+	if (Plain(text, n)) {
+		memcpy(shown.s, text, n);
+	} else {
+		at = 0;
+		for (size_t i = 0, step; i < n; i += step) {
+			bool ascii = Decode(b + i, n - i, &step) >= ' ' && b[i] <= '~';
+			shown.s[at++] = ascii ? text[i] : '?';
+		}
 	}
 	memcpy(shown.s + at, len > n ? "..." : "", len > n ? 4 : 1);
 	return shown;
@@ -142,66 +219,106 @@ void SayHint()
 	fputs("Type the scores, then -1 and Enter to end the list.\n", stderr);
 }
 
-void SayWord(Notices* notices, const char* word, size_t len, bool tooLarge,
-             bool typed, long long line)
+void SayLeftOut(Notices* notices, const char* word, size_t len, Wrong wrong,
+                bool typed, long long line)
 {
-	Shown shown = Quote(word, len);
-	Why why = Reason(word, len, tooLarge);
-	if (typed)
-		Say(notices, nullptr, "left out \"%s\": %s; go on typing",
-		    shown.s, why.s);
-	else if (notices->name != nullptr)
-		Say(notices, notices->name,
-		    ":%lld: stopped reading at \"%s\": %s", line, shown.s,
-		    why.s);
-	else
-		Say(notices, nullptr,
-		    "line %lld: stopped reading at \"%s\": %s", line, shown.s,
-		    why.s);
+	char text[128];
+	snprintf(text, sizeof text, "left out \"%s\": %s%s", Quote(word, len).s,
+	         Reason(word, len, wrong).s, typed ? "; go on typing" : "");
+	SayAt(notices, typed, line, text);
 }
 
-void SayTypedAfter(Notices* notices, const char* words, size_t len)
+void SayNotText(Notices* notices, bool typed, long long line)
 {
-	Say(notices, nullptr,
-	    "\"%s\" typed after the end of the list was not "
-	    "ranked",
-	    Quote(words, len).s);
+	SayAt(notices, typed, line,
+	      "not a text file; save the sheet as CSV or as text");
+}
+
+void SayNotRanked(Notices* notices, const char* words, size_t len)
+{
+	char text[128];
+	snprintf(text, sizeof text,
+	         "\"%s\" after the end of the list was not ranked",
+	         Quote(words, len).s);
+	Say(notices, nullptr, 0, text);
 }
 
 void SayRestUnread(Notices* notices, long long line)
 {
-	Say(notices, notices->name,
-	    ":%lld: the list ended here; the rest was not read", line);
+	Say(notices, notices->name, line,
+	    "the list ended here; the rest was not read");
 }
 
-void SayLeftOut(Notices* notices, long long leftOut, int highest,
-                long long tied)
+void SayCut(Notices* notices, long long leftOut, int highest, long long tied)
 {
 	char ties[64] = "";
 	if (tied > 0)
-		snprintf(ties, sizeof ties,
-		         " (%lld equal to the lowest listed)", tied);
-	Say(notices, nullptr,
-	    "the 40 highest are listed; %lld more, none above %d, were left "
-	    "out%s",
-	    leftOut, highest, ties);
+		snprintf(ties, sizeof ties, " (%lld equal to the lowest listed)",
+		         tied);
+	char text[160];
+	snprintf(text, sizeof text,
+	         "the 40 highest are listed; %lld more, none above %d, were left "
+	         "out%s",
+	         leftOut, highest, ties);
+	Say(notices, nullptr, 0, text);
+}
+
+void SayWordsLeftOut(Notices* notices, long long words, long long unnamed)
+{
+	char text[160];
+	int n = snprintf(text, sizeof text, "%lld %s left out", words,
+	                 words == 1 ? "word that is not a score was"
+	                            : "words that are not scores were");
+	if (unnamed > 0)
+		snprintf(text + n, sizeof text - static_cast<size_t>(n),
+		         ", %lld of them not named above", unnamed);
+	Say(notices, nullptr, 0, text);
 }
 
 void SayInputError(Notices* notices, int error)
 {
-	if (notices->name == nullptr)
-		Say(notices, nullptr, "read error: %s", strerror(error));
-	else
-		Say(notices, notices->name, ": %s", strerror(error));
+	char text[128];
+	snprintf(text, sizeof text, "%s%s",
+	         notices->name != nullptr ? ": " : "read error: ", strerror(error));
+	Say(notices, notices->name, 0, text);
+}
+
+void SayRefused(Notices* notices, int error)
+{
+	char text[128];
+	snprintf(text, sizeof text, "%s%s",
+	         notices->name != nullptr ? ": " : "standard input: ",
+	         strerror(error));
+	Say(notices, notices->name, 0, text);
+}
+
+void SaySeekError(Notices* notices, int error)
+{
+	char text[160];
+	snprintf(text, sizeof text, "%scannot leave the rest after the list: %s",
+	         notices->name != nullptr ? ": " : "", strerror(error));
+	Say(notices, notices->name, 0, text);
 }
 
 void SayUsage(const char* why, const Arg* arg)
 {
-	Say(nullptr, nullptr, "%s \"%s\"", why, QuoteArg(arg).s);
-	fputs(kUsageLine, stderr);
+	char utf8[kShownText + 4];
+	char text[128];
+	snprintf(text, sizeof text, "%s \"%s\"", why,
+	         Quote(utf8, ArgText(arg, utf8, sizeof utf8)).s);
+	Say(nullptr, nullptr, 0, text, kUsageLine);
 }
 
 void SayWriteError(int error)
 {
-	Say(nullptr, nullptr, "write error: %s", strerror(error));
+	char text[128];
+	snprintf(text, sizeof text, "write error: %s", strerror(error));
+	Say(nullptr, nullptr, 0, text);
+}
+
+void EndLine(Notices* notices)
+{
+	if (notices->lineOpen)
+		WriteNotice("\n", 1);
+	notices->lineOpen = false;
 }

@@ -11,53 +11,60 @@
 
 constexpr size_t kShownText = 20; // bytes of a word that a notice quotes
 
-// A text as a notice quotes it: each character that is not printable ASCII
-// shown as one '?', so that no input can play tricks on a terminal, and a
-// text longer than kShownText bytes cut there, after the rest of a
-// character begun, and followed by "...".
+// A text as a notice shows it: as it is where it is well-formed UTF-8 with
+// no control character (C0, DEL, C1 or bidirectional), else each character
+// that is not printable ASCII as one '?'.  Longer than kShownText bytes, it
+// is cut there, after the rest of a character begun, and "..." follows.
 struct Shown {
 	char s[kShownText + 3 + sizeof "..."];
 };
 Shown Quote(const char* text, size_t len);
 
-// How many of the len bytes of text a notice shows: all of them, or the
-// first kShownText and the rest of a character that they begin.
-size_t ShownLength(const char* text, size_t len);
-
 // Where the notices of a run go and what they name.
 struct Notices {
 	const Arg* name; // the file read, or nullptr for standard input
-	bool lineOpen; // the prompt's line is open on standard error's terminal
+	bool lineOpen;   // the terminal's line is open on standard error
 };
+
+enum class Wrong { kNotNumber, kTooLarge };
 
 // At a keyboard, how to end the list.
 void SayHint();
 
-// That a word is not a score, quoting its first len bytes: typed, that it
-// was left out and the list goes on; else where it stands, on which line,
-// and that reading stopped there.
-void SayWord(Notices* notices, const char* word, size_t len, bool tooLarge,
-             bool typed, long long line);
+// That a word is not a score and was left out, quoting its first len bytes
+// and saying why; typed, that typing goes on, else on which line it stands.
+void SayLeftOut(Notices* notices, const char* word, size_t len, Wrong wrong,
+                bool typed, long long line);
 
-// That the words typed after the end of the list, on the line that ended
-// it, were not ranked.
-void SayTypedAfter(Notices* notices, const char* words, size_t len);
+// That the input is not text, where it stands and what to do.
+void SayNotText(Notices* notices, bool typed, long long line);
+
+// That what followed the end of the list, quoted, was not ranked.
+void SayNotRanked(Notices* notices, const char* words, size_t len);
 
 // That the list in a file ended on the given line, before the rest of it.
 void SayRestUnread(Notices* notices, long long line);
 
-// That of the scores read, only the 40 highest are ranked: how many more
-// were left out, the highest of them, and how many equal the lowest ranked.
-void SayLeftOut(Notices* notices, long long leftOut, int highest,
-                long long tied);
+// That only the 40 highest scores are listed: how many more were left out,
+// the highest of them, and how many equal the lowest listed.
+void SayCut(Notices* notices, long long leftOut, int highest, long long tied);
 
-// That the input could not be opened or read.
+// How many words were left out as not scores, and how many of them were
+// not named in a notice of their own.
+void SayWordsLeftOut(Notices* notices, long long words, long long unnamed);
+
+// That the input could not be opened, read or left where the list ended.
 void SayInputError(Notices* notices, int error);
+void SayRefused(Notices* notices, int error);
+void SaySeekError(Notices* notices, int error);
 
 // That an argument is wrong, and the usage.
 void SayUsage(const char* why, const Arg* arg);
 
 // That standard output could not be written.
 void SayWriteError(int error);
+
+// Ends the terminal's open line, where it is open.
+void EndLine(Notices* notices);
 
 #endif

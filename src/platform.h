@@ -15,23 +15,36 @@ using Arg = wchar_t;
 using Arg = char;
 #endif
 
-// Opens the named file for reading; -1 with errno set where it cannot be, a
-// directory included.
+// Opens the named file for reading; -1 with errno set where it cannot be
+// read as a file.
 int OpenInput(const Arg* name);
+
+// 0 where fd can be read as a file, a pipe or a terminal; else the errno
+// that says why not (EISDIR for a directory).
+int InputProblem(int fd);
 
 // Whether fd is a terminal (on Windows, a console): a person at a keyboard.
 bool IsTerminal(int fd);
 
-// One binary read of up to size bytes, again where a signal interrupted it:
-// the count, 0 at the end of input, or -1 with errno set.
+// One binary read of up to size bytes, again where a signal interrupted it
+// and, once input has arrived, where none was waiting: the count, 0 at the
+// end of input, or -1 with errno set.
 long ReadSome(int fd, char* buf, size_t size);
+
+// Whether input is waiting at the terminal fd, a whole line of it, so that
+// a read takes it at once.
+bool InputWaiting(int fd);
 
 // The offset of fd in a file, or -1 where it cannot seek (a pipe, a
 // terminal).
 long long InputOffset(int fd);
 
-// Moves fd, which can seek, to offset.
-void SeekInput(int fd, long long offset);
+// Reads up to size bytes of the file fd at offset, leaving its offset as
+// it is; the count, 0 where none could be read.
+size_t ReadAt(int fd, unsigned char* buf, size_t size, long long offset);
+
+// Moves fd, which can seek, to offset; false with errno set where it fails.
+bool SeekInput(int fd, long long offset);
 
 // Where text ends in n bytes read: at a Ctrl+Z on Windows, else at n.
 size_t TextLength(const char* bytes, size_t n);
@@ -39,13 +52,12 @@ size_t TextLength(const char* bytes, size_t n);
 // Whether an argument asks for the help: --help and -h, and /? on Windows.
 bool IsHelp(const Arg* arg);
 
-// Writes the name of a file to standard error as the console shows it, each
-// control character a '?'; returns the columns it takes, about.
-size_t PrintName(const Arg* name);
+// An argument in UTF-8, as far as size bytes: its length.
+size_t ArgText(const Arg* arg, char* buf, size_t size);
 
-// An argument as a notice quotes a word.
-struct Shown;
-Shown QuoteArg(const Arg* arg);
+// Writes a notice, given in UTF-8, to standard error in one write, as the
+// console shows it.
+void WriteNotice(const char* text, size_t len);
 
 // The help's lines that differ from system to system.
 extern const char kUsageLine[];

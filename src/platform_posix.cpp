@@ -1,6 +1,5 @@
 // The program on a POSIX system: descriptors read as they are, a terminal
-// told by isatty, and names shown as the bytes they are where those are
-// UTF-8 free of control characters.
+// told by isatty, and text written as the bytes it is.
 
 #ifndef _WIN32
 #include <cerrno>
@@ -8,51 +7,34 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "notices.h"
 #include "platform.h"
 
 const char kUsageLine[] = "usage: score-rank [--help | --version] [FILE]\n";
 const char kFileForms[] = "  score-rank FILE   or   score-rank < FILE\n";
 const char kManual[] = "man score-rank";
 
-namespace {
-
-// Whether a name can be shown as it is: UTF-8 with no control character,
-// C1 controls such as the CSI (U+009B) included, which a terminal obeys.
-bool Plain(const char* name)
-{
-	const auto* b = reinterpret_cast<const unsigned char*>(name);
-	while (*b != 0) {
-		size_t len = *b < 0x80    ? 1
-		             : *b >= 0xF0 ? 4
-		             : *b >= 0xE0 ? 3
-		                          : 2;
-		if (*b < ' ' || *b == 0x7F || (*b >= 0x80 && *b < 0xC2) ||
-		    *b > 0xF4 || (*b == 0xC2 && b[1] < 0xA0))
-			return false;
-		for (size_t i = 1; i < len; i++)
-			if (b[i] < 0x80 || b[i] >= 0xC0)
-				return false;
-		b += len;
-	}
-	return true;
-}
-
-} // namespace
-
 int OpenInput(const char* name)
 {
 	int fd = open(name, O_RDONLY);
-	struct stat st;
-	if (fd >= 0 && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+	int problem = fd >= 0 ? InputProblem(fd) : 0;
+	if (problem != 0) {
 		close(fd);
-		errno = EISDIR;
+		errno = problem;
 		return -1;
 	}
 	return fd;
+}
+
+int InputProblem(int fd)
+{
+	struct stat st;
+	if (fstat(fd, &st) != 0)
+		return errno;
+	return S_ISDIR(st.st_mode) ? EISDIR : 0;
 }
 
 bool IsTerminal(int fd)
@@ -60,13 +42,26 @@ bool IsTerminal(int fd)
 	return isatty(fd) != 0;
 }
 
+// A descriptor left non-blocking by whoever opened it is waited on, as a
+// blocking one would be.
 long ReadSome(int fd, char* buf, size_t size)
 {
 	long n;
-	do
+	for (;;) {
 		n = read(fd, buf, size);
-	while (n < 0 && errno == EINTR);
-	return n;
+		if (n >= 0 || (errno != EINTR && errno != EAGAIN))
+			return n;
+		if (errno == EAGAIN) {
+			struct pollfd in = {fd, POLLIN, 0};
+			poll(&in, 1, -1);
+		}
+	}
+}
+
+bool InputWaiting(int fd)
+{
+	struct pollfd in = {fd, POLLIN, 0};
+	return poll(&in, 1, 0) == 1 && (in.revents & POLLIN) != 0;
 }
 
 long long InputOffset(int fd)
@@ -74,9 +69,15 @@ long long InputOffset(int fd)
 	return lseek(fd, 0, SEEK_CUR);
 }
 
-void SeekInput(int fd, long long offset)
+size_t ReadAt(int fd, unsigned char* buf, size_t size, long long offset)
 {
-	lseek(fd, static_cast<off_t>(offset), SEEK_SET);
+	ssize_t n = pread(fd, buf, size, static_cast<off_t>(offset));
+	return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
+bool SeekInput(int fd, long long offset)
+{
+	return lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 size_t TextLength(const char*, size_t n)
@@ -89,20 +90,16 @@ bool IsHelp(const char* arg)
 	return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
 }
 
-size_t PrintName(const char* name)
+size_t ArgText(const char* arg, char* buf, size_t size)
 {
-	if (Plain(name)) {
-		fputs(name, stderr);
-		return strlen(name);
-	}
-	Shown shown = QuoteArg(name);
-	fputs(shown.s, stderr);
-	return strlen(shown.s);
+	size_t len = strnlen(arg, size);
+	memcpy(buf, arg, len);
+	return len;
 }
 
-Shown QuoteArg(const char* arg)
+void WriteNotice(const char* text, size_t len)
 {
-	return Quote(arg, strlen(arg));
+	fwrite(text, 1, len, stderr);
 }
 
 void StartConsole()

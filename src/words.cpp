@@ -1,210 +1,108 @@
-// The words of a text, beyond the inline read of a score: blocks crossed,
-// a word that is not a score read on, lines counted, and the file left
-// after what the list took.
+// The words of the input, one at a time: white space skipped and its lines
+// counted, then a sign, digits and whatever else the word holds.
 
 #include "words.h"
 
-#include <algorithm>
-#include <cstring>
+#include <climits>
 
 #include "platform.h"
 
 namespace {
 
-constexpr unsigned long long kBeyond = INT_MAX + 1ULL; // any value too large
-
-long long Offset(const Words& w, const char* at)
+// Takes the byte c into the word: counted, and kept while there is room.
+void Keep(Word* w, int c)
 {
-	return w.text.offset + UnitBytes(w.text) * (at - w.text.block);
+	if (w->len < static_cast<long long>(kKept))
+		w->s[w->len] = static_cast<char>(c);
+	w->len++;
 }
 
-long long CountLines(const char* from, const char* to)
+Kind Is(Word* w, Kind kind)
 {
-	long long lines = 0;
-	while (const void* feed =
-	               memchr(from, '\n', static_cast<size_t>(to - from))) {
-		from = static_cast<const char*>(feed) + 1;
-		lines++;
-	}
-	return lines;
-}
-
-// Takes [from, to) into the word: counts the bytes, keeps those that fall
-// in its first kKept, and notes where the word starts.
-void Keep(const Words& w, Word* word, const char* from, const char* to)
-{
-	if (word->len == 0) {
-		word->offset = Offset(w, from);
-		word->unit = UnitBytes(w.text);
-	}
-	long long room = static_cast<long long>(kKept) - word->len;
-	if (room > 0)
-		std::copy(from, from + std::min<long long>(to - from, room),
-		          word->s + word->len);
-	word->len += to - from;
-}
-
-// Reads the next block, after counting the lines of this one; false at the
-// end of the input.
-bool NextBlock(Words* w)
-{
-	w->lines += CountLines(w->text.block, w->end);
-	size_t units = NextText(&w->text);
-	w->pos = w->text.block;
-	w->end = w->text.block + units;
-	return units != 0;
-}
-
-// Keeps the bytes [from, pos) of a word, and reads on into the next block;
-// false at the end of the input.
-bool Carry(Words* w, Word* word, const char* from)
-{
-	Keep(*w, word, from, w->pos);
-	return NextBlock(w);
-}
-
-// Adds the digits from p on to the magnitude, which stops growing past
-// INT_MAX, so that a value too large is known without overflow; returns
-// where the digits end.
-const char* AddDigits(const char* p, unsigned long long* magnitude)
-{
-	for (unsigned digit; (digit = Digit(*p)) <= 9; p++)
-		*magnitude = std::min(*magnitude * 10 + digit, kBeyond);
-	return p;
-}
-
-// Reads the rest of a word that is not a score, from from on: to its end
-// where whole, else as far as a notice needs, and marks where the list took
-// it to.  Returns got.
-Got FinishWord(Words* w, Word* word, const char* from, Got got, bool whole)
-{
-	auto kept = static_cast<long long>(kKept);
-	for (;;) {
-		while (w->pos != w->end && !IsSpace(*w->pos) &&
-		       (whole || word->len + (w->pos - from) < kept))
-			w->pos++;
-		if (w->pos != w->end ||
-		    (!whole && word->len + (w->pos - from) >= kept))
-			break;
-		bool more = Carry(w, word, from);
-		from = w->pos;
-		if (!more)
-			break;
-	}
-	Keep(*w, word, from, w->pos);
-	// From a file, the list takes no more of the word than the notice
-	// shows, so that the next reader starts right after that.
-	auto len = static_cast<size_t>(std::min(word->len, kept));
-	auto shown = static_cast<long long>(ShownLength(word->s, len));
-	if (!whole && word->len > shown)
-		w->cut = word->offset + word->unit * shown;
-	return got;
+	w->kind = kind;
+	return kind;
 }
 
 } // namespace
 
-void StartWords(Words* words, int fd, char* block, size_t size)
+Kind ReadWord(Input* in, Word* w)
 {
-	size_t units = StartText(&words->text, fd, block, size);
-	*words = Words{words->text, block, block + units, 0, -1};
-}
-
-Got ReadOn(Words* w, int* value, Word* word, bool whole, const char* from,
-           unsigned long long magnitude)
-{
-	const char* p = w->pos;
-	if (p == from && p == w->end) { // white space to the end of a block
-		if (!MoreWords(w))
-			return Got::kEnd;
-		from = w->pos;
-		p = AddDigits(from, &magnitude);
+	int c;
+	while (IsSpace(c = Peek(in))) {
+		in->lines += c == '\n';
+		in->pos++;
 	}
-	word->len = 0;
-	bool negative = *from == '-';
-	if (p == from && (negative || *p == '+')) {
-		w->pos = ++p;
-		if (p == w->end) {
-			Carry(w, word, from);
-			from = w->pos;
-		}
-		p = w->pos;
-		if (!IsDigit(*p))
-			return FinishWord(w, word, from, Got::kNotNumber,
-			                  whole);
-		p = AddDigits(p, &magnitude);
-	} else if (p == from) {
-		return FinishWord(w, word, from, Got::kNotNumber, whole);
-	} else if (p - from > 10) { // the inline magnitude may have wrapped
-		magnitude = 0;
-		AddDigits(from, &magnitude);
+	w->line = in->lines + 1;
+	w->offset = Offset(*in);
+	w->len = 0;
+	if (c < 0)
+		return Is(w, Kind::kEnd);
+	bool negative = c == '-';
+	if (c == '-' || c == '+') {
+		Keep(w, c);
+		in->pos++;
+		c = Peek(in);
 	}
-	// Digits up to the end of the block go on in the next.  A pipe or a
-	// terminal is not read again after a negative number, which has ended
-	// the list: the writer may be waiting.
-	while (p == w->end &&
-	       !(negative && magnitude != 0 && !w->text.source.seekable)) {
-		w->pos = p;
-		bool more = Carry(w, word, from);
-		from = p = w->pos;
-		if (!more)
+	// The value stops growing past the largest score, so that a value too
+	// large is known without overflow.
+	unsigned long long value = 0;
+	bool digits = false;
+	while (c >= '0' && c <= '9') {
+		Keep(w, c);
+		digits = true;
+		if (value <= INT_MAX)
+			value = value * 10 + static_cast<unsigned>(c - '0');
+		in->pos++;
+		// A negative number has ended the list: a pipe or a terminal is
+		// not read again for the rest of its digits.
+		if (negative && value != 0 && in->pos == in->end &&
+		    !in->seekable)
 			break;
-		p = AddDigits(from, &magnitude);
+		c = Peek(in);
 	}
-	w->pos = p;
-	if (negative && magnitude != 0) {
-		*value = magnitude > INT_MAX ? INT_MIN
-		                             : -static_cast<int>(magnitude);
-		return Got::kValue;
+	if (negative && value != 0) {
+		w->value = value > INT_MAX ? INT_MIN : -static_cast<int>(value);
+		return Is(w, Kind::kScore);
 	}
-	bool ends = IsSpace(*p) || p == w->end;
-	if (ends && magnitude <= INT_MAX) {
-		*value = static_cast<int>(magnitude); // -0 is 0
-		return Got::kValue;
+	if (c < 0 && in->error != 0)
+		return Is(w, Kind::kEnd);
+	if (digits && (c < 0 || IsSpace(c))) {
+		w->value = static_cast<int>(value <= INT_MAX ? value : 0);
+		return Is(w, value <= INT_MAX ? Kind::kScore : Kind::kTooLarge);
 	}
-	return FinishWord(w, word, from,
-	                  ends ? Got::kTooLarge : Got::kNotNumber, whole);
+	for (; c > 0 && !IsSpace(c); c = Peek(in)) {
+		Keep(w, c);
+		in->pos++;
+	}
+	if (c == 0)
+		return Is(w, Kind::kNotText);
+	return Is(w, c < 0 && in->error != 0 ? Kind::kEnd : Kind::kNotNumber);
 }
 
-long long Line(const Words& w)
-{
-	return w.lines + CountLines(w.text.block, w.pos) + 1;
-}
-
-size_t RestOfLine(Words* w, char* buf, size_t size)
+size_t HeldAfter(Input* in, char* buf, size_t size, bool typed)
 {
 	size_t len = 0;
-	for (;;) {
-		for (; w->pos != w->end && *w->pos != '\n'; w->pos++) {
-			if (len == 0 && IsSpace(*w->pos))
+	size_t shown = 0; // up to the last byte that is not white space
+	do {
+		for (; in->pos != in->end; in->pos++) {
+			auto c = static_cast<unsigned char>(*in->pos);
+			if (len == 0 && IsSpace(c))
 				continue;
 			if (len < size)
-				buf[len] = *w->pos;
+				buf[len] = IsSpace(c) ? ' ' : static_cast<char>(c);
 			len++;
+			if (!IsSpace(c))
+				shown = len;
 		}
-		auto held = static_cast<size_t>(w->end - w->text.block);
-		if (w->pos != w->end || held < w->text.size || !NextBlock(w))
-			break;
-	}
-	while (len > 0 && len <= size && IsSpace(buf[len - 1]))
-		len--;
-	return len;
+	} while (typed && !in->ended && InputWaiting(in->fd) &&
+	         Refill(in) >= 0);
+	return shown;
 }
 
-bool MoreWords(Words* w)
+bool WordFollows(Input* in)
 {
-	for (;;) {
-		while (IsSpace(*w->pos))
-			w->pos++;
-		if (w->pos != w->end)
-			return true;
-		if (!NextBlock(w))
-			return false;
-	}
-}
-
-void LeaveRest(const Words& w)
-{
-	if (w.text.source.seekable)
-		SeekInput(w.text.source.fd,
-		          w.cut >= 0 ? w.cut : Offset(w, w.pos));
+	int c;
+	while (IsSpace(c = Peek(in)))
+		in->pos++;
+	return c >= 0;
 }

@@ -4,10 +4,10 @@
 // highest.
 //
 // A score is a whole word: an optional sign and decimal digits, from 0 to
-// 2147483647.  Typed at a keyboard, any other word is left out with a
-// notice on standard error, and the list goes on; from a file or a pipe,
-// such a word ends the list with a notice, and nothing of it is ranked.
-// What follows the list in a file is left unread.
+// 2147483647.  Any other word is left out with a notice on standard error,
+// and the list goes on; input that is not text ends it.  What follows the
+// list in a file is left unread; what a pipe or a terminal held after it is
+// named.
 //
 // The exit status is 0 when every word of the list was a score, 1 when one
 // was not, or input could not be read or output written, and 2 for a usage
@@ -23,6 +23,7 @@
 #include "notices.h"
 #include "platform.h"
 #include "score_rank.h"
+#include "input.h"
 #include "words.h"
 
 #ifndef SCORE_RANK_VERSION
@@ -32,32 +33,34 @@
 namespace {
 
 constexpr char kVersionNumber[] = SCORE_RANK_VERSION;
-constexpr size_t kMaxBlock = size_t{1} << 16;
+constexpr size_t kMaxBlock = 16384;
+// From a file or a pipe, the words left out that get a notice of their own.
+constexpr long long kNamed = 10;
+static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
 
-// One run's input, and what it met.
+// One run's dialogue, and what it met.
 struct Dialogue {
-	int fd;
 	bool keyboard; // the input is typed at a terminal
 	Notices notices;
-	bool notAll;     // a word was not a score, or input could not be read
-	int promptError; // errno of a failed write of the prompt, or 0
+	Highest highest;
+	Word end;          // the word that ended the list
+	long long leftOut; // words that were not scores
+	bool notAll;       // a word was not a score, or input failed
+	int promptError;   // errno of a failed write of the prompt, or 0
 };
 
-// Says what follows the negative number that ended the list, where it would
-// otherwise be lost: the rest of the line typed, or the rest of a file
-// named.  From standard input, the rest is the next reader's.
-void SayAfterEnd(Dialogue* d, Words* words)
+// Leaves a word that is not a score out of the list, with a notice: at a
+// keyboard each time, from a file or a pipe the first kNamed times.
+void LeaveOut(Dialogue* d, const Word& w)
 {
-	if (d->keyboard) {
-		char rest[kKept];
-		size_t len = RestOfLine(words, rest, sizeof rest);
-		if (len > 0)
-			SayTypedAfter(&d->notices, rest, std::min(len, kKept));
-	} else if (d->notices.name != nullptr) {
-		long long line = Line(*words);
-		if (MoreWords(words))
-			SayRestUnread(&d->notices, line);
-	}
+	d->leftOut++;
+	d->notAll = true;
+	if (d->keyboard || d->leftOut <= kNamed)
+		SayLeftOut(&d->notices, w.s,
+		           static_cast<size_t>(std::min<long long>(w.len, kKept)),
+		           w.kind == Kind::kTooLarge ? Wrong::kTooLarge
+		                                     : Wrong::kNotNumber,
+		           d->keyboard, w.line);
 }
 
 // Writes the prompt, then reads scores into the table until the first
@@ -65,49 +68,77 @@ void SayAfterEnd(Dialogue* d, Words* words)
 // the list ended in another way.  Returns the number of scores read; the
 // table holds them all, in the order read, or of more than kMaxScores the
 // highest, in no order.
-long long ReadScore(int* scores, Dialogue* d, size_t size)
+long long ReadScore(int* scores, Dialogue* d, Input* in)
 {
 	if (d->keyboard)
 		SayHint();
 	printf("input score:");
 	if (fflush(stdout) == EOF)
 		d->promptError = errno;
+	Word* w = &d->end;
+	for (;;) {
+		Kind kind = ReadWord(in, w);
+		if (kind == Kind::kScore && w->value >= 0)
+			Offer(&d->highest, w->value);
+		else if (kind == Kind::kNotNumber || kind == Kind::kTooLarge)
+			LeaveOut(d, *w);
+		else
+			break;
+	}
+	scores[d->highest.kept] = w->kind == Kind::kScore ? w->value : -1;
+	return d->highest.read;
+}
 
-	char block[kMaxBlock + 1];
-	Words words;
-	StartWords(&words, d->fd, block, size);
-	Highest highest{scores, 0, 0, -1, 0};
-	Word word;
-	int value = -1;
-	Got got;
-	while ((got = ReadWord(&words, &value, &word, d->keyboard)) !=
-	       Got::kEnd) {
-		if (got == Got::kValue && value < 0)
-			break;
-		if (got == Got::kValue) {
-			Offer(&highest, value);
-			continue;
-		}
-		d->notAll = true;
-		SayWord(&d->notices, word.s,
-		        static_cast<size_t>(
-		                std::min<long long>(word.len, kKept)),
-		        got == Got::kTooLarge, d->keyboard, Line(words));
-		if (!d->keyboard)
-			break;
+// What follows the list.  A file is left just after it for the next
+// reader, and where the file was named a word after it is said.  A pipe or
+// a terminal is not read again, and what the reads held after the negative
+// number is named.
+void FollowEnd(Dialogue* d, Input* in)
+{
+	bool negative = d->end.kind == Kind::kScore;
+	if (!in->seekable) {
+		char held[kKept];
+		size_t len = negative ? HeldAfter(in, held, sizeof held,
+		                                  d->keyboard)
+		                      : 0;
+		if (len > 0)
+			SayNotRanked(&d->notices, held, std::min(len, kKept));
+		return;
 	}
-	scores[highest.kept] = got == Got::kValue ? value : -1;
-	if (got == Got::kValue)
-		SayAfterEnd(d, &words);
-	LeaveRest(words);
-	if (highest.read > highest.kept)
-		SayLeftOut(&d->notices, highest.read - highest.kept,
-		           highest.highestLeftOut, TiedWithLowest(highest));
-	if (words.text.source.error != 0) {
+	long long at = d->end.kind == Kind::kNotText ? d->end.offset
+	                                             : Offset(*in);
+	if (negative && d->notices.name != nullptr && WordFollows(in))
+		SayRestUnread(&d->notices, d->end.line);
+	if (!SeekInput(in->fd, at)) {
 		d->notAll = true;
-		SayInputError(&d->notices, words.text.source.error);
+		SaySeekError(&d->notices, errno);
 	}
-	return highest.read;
+}
+
+// The notices that close the list, just before the count line.  Where the
+// user ended typing on an open line, the count line starts a line of its
+// own.
+void SayClosing(Dialogue* d, const Input& in)
+{
+	if (d->keyboard && d->end.kind == Kind::kEnd && EndsLineOpen(in))
+		d->notices.lineOpen = IsTerminal(2);
+	if (d->end.kind == Kind::kNotText) {
+		d->notAll = true;
+		SayNotText(&d->notices, d->keyboard, d->end.line);
+	}
+	const Highest& h = d->highest;
+	if (h.read > h.kept)
+		SayCut(&d->notices, h.read - h.kept, h.highestLeftOut,
+		       TiedWithLowest(h));
+	if (in.error != 0) {
+		d->notAll = true;
+		SayInputError(&d->notices, in.error);
+	}
+	if (d->leftOut > 0)
+		SayWordsLeftOut(&d->notices, d->leftOut,
+		                d->keyboard ? 0 : std::max(d->leftOut - kNamed, 0LL));
+	if (d->keyboard)
+		EndLine(&d->notices);
 }
 
 void PrintScore(const int* scores, int count)
@@ -136,10 +167,22 @@ int Finish(int promptError, bool notAll)
 // Ranks the scores read from fd: the dialogue.
 int Rank(int fd, const Arg* name, size_t block)
 {
-	Dialogue d{fd, IsTerminal(fd), Notices{name, false}, false, 0};
-	d.notices.lineOpen = !d.keyboard && IsTerminal(1) && IsTerminal(2);
+	bool keyboard = IsTerminal(fd);
+	Dialogue d{keyboard,
+	           Notices{name, !keyboard && IsTerminal(1) && IsTerminal(2)},
+	           Highest{},
+	           Word{},
+	           0,
+	           false,
+	           0};
 	int scores[kMaxScores + 1];
-	long long read = ReadScore(scores, &d, block);
+	d.highest = Highest{scores, 0, 0, -1, 0};
+	char buf[kMaxBlock];
+	Input in;
+	StartInput(&in, fd, buf, block);
+	long long read = ReadScore(scores, &d, &in);
+	FollowEnd(&d, &in);
+	SayClosing(&d, in);
 	printf("Total students are %lld\n", read);
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
 	DataSortExchange(scores, count);
@@ -164,9 +207,10 @@ int Run(int argc, Arg** argv, size_t block)
 		status = Finish(0, false);
 	} else if (ask == Ask::kRank) {
 		int fd = name == nullptr ? 0 : OpenInput(name);
-		if (fd < 0) {
+		int problem = fd < 0 ? errno : InputProblem(fd);
+		if (problem != 0) {
 			Notices notices{name, false};
-			SayInputError(&notices, errno);
+			SayRefused(&notices, problem);
 			status = 1;
 		} else {
 			status = Rank(fd, name, block);

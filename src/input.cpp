@@ -1,0 +1,157 @@
+// The input, a block at a time.  Reads are binary on every system, so that
+// the offsets counted here are those of the file, and a UTF-16 file arrives
+// as it was saved.
+
+#include "input.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform.h"
+
+namespace {
+
+long long UnitBytes(const Input& in)
+{
+	return in.order == ByteOrder::kLittle || in.order == ByteOrder::kBig
+	               ? 2
+	               : 1;
+}
+
+// One read into buf; 0 at the end of the input or on a read error, after
+// which nothing is read again: at a terminal, another read would wait for
+// the user again.
+size_t Read(Input* in, char* buf, size_t size)
+{
+	if (in->ended)
+		return 0;
+	long n = ReadSome(in->fd, buf, size);
+	if (n <= 0) {
+		in->ended = true;
+		in->error = n < 0 ? errno : 0;
+		return 0;
+	}
+	return static_cast<size_t>(n);
+}
+
+// The encoding that the first n bytes of a file give, and the length of
+// their mark.
+ByteOrder Mark(const unsigned char* b, size_t n, size_t* len)
+{
+	*len = n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF ? 3
+	       : n >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) ||
+	                    (b[0] == 0xFE && b[1] == 0xFF))
+	               ? 2
+	               : 0;
+	if (*len == 2)
+		return b[0] == 0xFF ? ByteOrder::kLittle : ByteOrder::kBig;
+	return ByteOrder::kBytes;
+}
+
+// Whether the first n bytes read may be the start of a mark still to come.
+bool StartsMark(const unsigned char* b, size_t n)
+{
+	return (n < 3 && b[0] == 0xEF && (n < 2 || b[1] == 0xBB)) ||
+	       (n < 2 && (b[0] == 0xFF || b[0] == 0xFE));
+}
+
+char Narrow(unsigned unit)
+{
+	if (unit < 0x80)
+		return static_cast<char>(unit);
+	if (unit >= 0xD800 && unit < 0xDC00)
+		return '\xc2';
+	return unit >= 0xDC00 && unit < 0xE000 ? '\x80' : '\xff';
+}
+
+// Decodes the n bytes read into the block, from skip on; the units.
+size_t Decode(Input* in, size_t skip, size_t n)
+{
+	const char* raw = in->block + skip;
+	n -= skip;
+	if (in->order == ByteOrder::kBytes) {
+		size_t len = TextLength(raw, n);
+		if (len < n) // nothing after a Ctrl+Z is text
+			in->ended = true;
+		memmove(in->block, raw, len);
+		return len;
+	}
+	const auto* b = reinterpret_cast<const unsigned char*>(raw);
+	size_t high = in->order == ByteOrder::kBig ? 0 : 1;
+	if (n % 2 != 0)
+		in->carried = b[n - 1];
+	for (size_t i = 0; i < n / 2; i++)
+		in->block[i] = Narrow(unsigned{b[2 * i + high]} << 8 |
+		                      b[2 * i + 1 - high]);
+	return n / 2;
+}
+
+// The first read goes on while it holds no more than the start of a mark,
+// which nobody types, so that a mark split over reads is still seen.
+size_t ReadFirst(Input* in)
+{
+	const auto* b = reinterpret_cast<const unsigned char*>(in->block);
+	size_t have = 0;
+	do {
+		size_t n = Read(in, in->block + have, in->size - have);
+		if (n == 0)
+			break;
+		have += n;
+	} while (StartsMark(b, have));
+	size_t mark;
+	in->order = Mark(b, have, &mark);
+	in->offset += static_cast<long long>(mark);
+	return Decode(in, mark, have);
+}
+
+} // namespace
+
+void StartInput(Input* in, int fd, char* block, size_t size)
+{
+	long long start = InputOffset(fd);
+	*in = Input{fd,   block, size,  block, block, start > 0 ? start : 0,
+	            ByteOrder::kUnknown, -1, start >= 0, false, 0, 0};
+	unsigned char mark[3];
+	size_t len;
+	if (start > 0)
+		in->order = Mark(mark, ReadAt(fd, mark, sizeof mark, 0), &len);
+}
+
+int Refill(Input* in)
+{
+	while (in->pos == in->end && !in->ended) {
+		if (in->order == ByteOrder::kUnknown) {
+			in->pos = in->block;
+			in->end = in->block + ReadFirst(in);
+			continue;
+		}
+		long long next = Offset(*in);
+		size_t have = in->carried >= 0 ? 1 : 0;
+		size_t n = Read(in, in->block + have, in->size - have);
+		if (n == 0 && have == 0)
+			break;
+		if (have != 0)
+			in->block[0] = static_cast<char>(in->carried);
+		in->carried = -1;
+		in->offset = next;
+		in->pos = in->block;
+		if (n == 0) { // UTF-16 that ends in half a unit: a byte of its own
+			in->order = ByteOrder::kBytes;
+			in->block[0] = '\xff';
+			in->end = in->block + 1;
+		} else {
+			in->end = in->block + Decode(in, 0, have + n);
+		}
+	}
+	return in->pos != in->end ? static_cast<unsigned char>(*in->pos) : -1;
+}
+
+long long Offset(const Input& in)
+{
+	return in.offset + UnitBytes(in) * (in.pos - in.block);
+}
+
+bool EndsLineOpen(const Input& in)
+{
+	return in.end == in.block || in.end[-1] != '\n';
+}

@@ -1,0 +1,53 @@
+// The input, a block at a time: read as it comes, its byte-order mark
+// taken, UTF-16 decoded a unit to a byte, and where each block stands in
+// the input, so that a file can be left just after what the list took.
+
+#ifndef SCORE_RANK_INPUT_H
+#define SCORE_RANK_INPUT_H
+
+#include <cstddef>
+
+// How the bytes of the input encode its text.  A UTF-16 unit becomes one
+// byte: ASCII as itself, a surrogate pair as the two bytes of one UTF-8
+// character (U+0080, which a notice shows as one '?'), any other character
+// as 0xFF, which no score holds.
+enum class ByteOrder { kUnknown, kBytes, kLittle, kBig };
+
+struct Input {
+	int fd;
+	char* block;      // the caller's, size bytes
+	size_t size;      // the bytes a read asks for
+	const char* pos;  // the next unit to read
+	const char* end;  // just after the last unit in the block
+	long long offset; // where block[0] stands in the input
+	ByteOrder order;  // kUnknown until the first read has seen the mark
+	int carried;      // the first byte of a UTF-16 unit still to come, or -1
+	bool seekable;    // a file, whose offset can be set
+	bool ended;       // the end or a read error was met: no read follows
+	int error;        // errno of the read error, or 0
+	long long lines;  // line feeds before pos
+};
+
+// Starts reading fd into block.  A file read from past its start takes its
+// encoding from the mark at offset 0.
+void StartInput(Input* in, int fd, char* block, size_t size);
+
+// Reads and decodes the next block; its first unit, or -1 at the end of the
+// input or on a read error.  The last block read stays in hand.
+int Refill(Input* in);
+
+// The unit at the read position, or -1 at the end of the input.
+inline int Peek(Input* in)
+{
+	return in->pos != in->end ? static_cast<unsigned char>(*in->pos)
+	                          : Refill(in);
+}
+
+// Where the read position stands in the input.
+long long Offset(const Input& in);
+
+// Whether the input ended on a line that is still open: nothing read, or no
+// line feed last.
+bool EndsLineOpen(const Input& in);
+
+#endif
