@@ -11,13 +11,6 @@
 
 namespace {
 
-long long UnitBytes(const Input& in)
-{
-	return in.order == ByteOrder::kLittle || in.order == ByteOrder::kBig
-	               ? 2
-	               : 1;
-}
-
 // One read into buf; 0 at the end of the input or on a read error, after
 // which nothing is read again: at a terminal, another read would wait for
 // the user again.
@@ -144,11 +137,6 @@ int Refill(Input* in)
 		}
 	}
 	return in->pos != in->end ? static_cast<unsigned char>(*in->pos) : -1;
-}
-
-long long Offset(const Input& in)
-{
-	return in.offset + UnitBytes(in) * (in.pos - in.block);
 }
 
 bool EndsLineOpen(const Input& in)

@@ -43,8 +43,18 @@ inline int Peek(Input* in)
 	                          : Refill(in);
 }
 
+// The bytes in the input of one unit of the block.
+inline long long UnitBytes(const Input& in)
+{
+	return in.order == ByteOrder::kLittle || in.order == ByteOrder::kBig ? 2
+	                                                                    : 1;
+}
+
 // Where the read position stands in the input.
-long long Offset(const Input& in);
+inline long long Offset(const Input& in)
+{
+	return in.offset + UnitBytes(in) * (in.pos - in.block);
+}
 
 // Whether the input ended on a line that is still open: nothing read, or no
 // line feed last.

@@ -1,6 +1,6 @@
 // The program on Windows: descriptors read in binary, text ended by Ctrl+Z,
-// names in wide characters shown in the console's code page, and a console
-// window of the program's own kept open until the user has read it.
+// names in wide characters, notices shown in the console's code page, and a
+// console window of the program's own kept open until the user has read it.
 
 #ifdef _WIN32
 #include <cerrno>
@@ -13,7 +13,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include "notices.h"
 #include "platform.h"
 
 const char kUsageLine[] = "usage: score-rank.exe [--help | --version] [FILE]\n";
@@ -30,21 +29,16 @@ HANDLE Handle(int fd)
 	return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
 
-bool Control(wchar_t c)
-{
-	return c < L' ' || (c >= 0x7F && c < 0xA0);
-}
-
-// Converts the units [name, name + n) to the code page into bytes; the
+// Converts the units [text, text + n) to the code page into bytes; the
 // count of bytes.  Some code pages (UTF-8, UTF-7, GB18030, the ISO-2022 and
 // ISCII ones) take neither the flag against best fit nor a default
 // character: where the conversion fails, it is made again without them.
-int Convert(UINT page, const wchar_t* name, int n, char* bytes, int size)
+int Convert(UINT page, const wchar_t* text, int n, char* bytes, int size)
 {
-	int len = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, name, n,
+	int len = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, text, n,
 	                              bytes, size, "?", nullptr);
 	if (len <= 0)
-		len = WideCharToMultiByte(page, 0, name, n, bytes, size,
+		len = WideCharToMultiByte(page, 0, text, n, bytes, size,
 		                          nullptr, nullptr);
 	return len > 0 ? len : 0;
 }
@@ -54,6 +48,19 @@ int Convert(UINT page, const wchar_t* name, int n, char* bytes, int size)
 int OpenInput(const wchar_t* name)
 {
 	return _wopen(name, _O_RDONLY | _O_BINARY);
+}
+
+int InputProblem(int fd)
+{
+	HANDLE handle = Handle(fd);
+	BY_HANDLE_FILE_INFORMATION info;
+	if (handle == INVALID_HANDLE_VALUE)
+		return EBADF;
+	if (GetFileType(handle) == FILE_TYPE_DISK &&
+	    GetFileInformationByHandle(handle, &info) &&
+	    (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+		return EISDIR;
+	return 0;
 }
 
 bool IsTerminal(int fd)
@@ -71,6 +78,22 @@ long ReadSome(int fd, char* buf, size_t size)
 	return n;
 }
 
+// A console reads a line once Enter is pressed: a line is waiting where
+// the console holds a key press of Enter not yet read.
+bool InputWaiting(int fd)
+{
+	INPUT_RECORD records[256];
+	DWORD n = 0;
+	if (!PeekConsoleInputW(Handle(fd), records, 256, &n))
+		return false;
+	for (DWORD i = 0; i < n; i++)
+		if (records[i].EventType == KEY_EVENT &&
+		    records[i].Event.KeyEvent.bKeyDown &&
+		    records[i].Event.KeyEvent.uChar.UnicodeChar == L'\r')
+			return true;
+	return false;
+}
+
 long long InputOffset(int fd)
 {
 	if (GetFileType(Handle(fd)) != FILE_TYPE_DISK)
@@ -78,9 +101,20 @@ long long InputOffset(int fd)
 	return _lseeki64(fd, 0, SEEK_CUR);
 }
 
-void SeekInput(int fd, long long offset)
+size_t ReadAt(int fd, unsigned char* buf, size_t size, long long offset)
 {
-	_lseeki64(fd, offset, SEEK_SET);
+	long long at = _lseeki64(fd, 0, SEEK_CUR);
+	int n = -1;
+	if (at >= 0 && _lseeki64(fd, offset, SEEK_SET) >= 0)
+		n = _read(fd, buf, static_cast<unsigned>(size));
+	if (at >= 0)
+		_lseeki64(fd, at, SEEK_SET);
+	return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
+bool SeekInput(int fd, long long offset)
+{
+	return _lseeki64(fd, offset, SEEK_SET) >= 0;
 }
 
 // Ctrl+Z ends Windows text, as the runtime's text mode has it.
@@ -98,53 +132,39 @@ bool IsHelp(const wchar_t* arg)
 	       wcscmp(arg, L"/?") == 0;
 }
 
-// In the code page of the console, or where standard error is not one, of
-// the system, with '?' for a character that the code page lacks; a name
-// with a control character is quoted.  The name is converted in pieces that
-// no surrogate pair straddles, so that a name of any length fits a small
-// buffer.
-size_t PrintName(const wchar_t* name)
+// A character at a time, a surrogate pair as one, as far as it fits.
+size_t ArgText(const wchar_t* arg, char* buf, size_t size)
 {
-	size_t left = wcslen(name);
-	for (size_t i = 0; i < left; i++) {
-		if (Control(name[i])) {
-			Shown shown = QuoteArg(name);
-			fputs(shown.s, stderr);
-			return strlen(shown.s);
-		}
+	size_t len = 0;
+	while (*arg != 0) {
+		int units = IS_HIGH_SURROGATE(arg[0]) && arg[1] != 0 ? 2 : 1;
+		char utf8[4];
+		int n = WideCharToMultiByte(CP_UTF8, 0, arg, units, utf8,
+		                            sizeof utf8, nullptr, nullptr);
+		if (n <= 0 || len + static_cast<size_t>(n) > size)
+			break;
+		memcpy(buf + len, utf8, static_cast<size_t>(n));
+		len += static_cast<size_t>(n);
+		arg += units;
 	}
+	return len;
+}
+
+// In the code page of the console, or where standard error is not one, of
+// the system, with '?' for a character that the code page lacks.
+void WriteNotice(const char* text, size_t len)
+{
 	DWORD mode;
 	UINT page = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)
 	                    ? GetConsoleOutputCP()
 	                    : GetACP();
-	constexpr int kPiece = 256;
-	char bytes[4 * kPiece];
-	size_t written = 0;
-	while (left > 0) {
-		int n = left < kPiece ? static_cast<int>(left) : kPiece;
-		if (n < static_cast<int>(left) &&
-		    IS_HIGH_SURROGATE(name[n - 1]))
-			n--;
-		auto len = static_cast<size_t>(
-		        Convert(page, name, n, bytes, sizeof bytes));
-		written += fwrite(bytes, 1, len, stderr);
-		name += n;
-		left -= static_cast<size_t>(n);
-	}
-	return written;
-}
-
-// Quote reads UTF-8 and shows no more than kShownText bytes and the rest of
-// a character: that many code units and four more, in UTF-8, tell it all.
-Shown QuoteArg(const wchar_t* arg)
-{
-	size_t units = wcslen(arg);
-	if (units > kShownText + 4)
-		units = kShownText + 4;
-	char utf8[4 * (kShownText + 4)];
-	int len = WideCharToMultiByte(CP_UTF8, 0, arg, static_cast<int>(units),
-	                              utf8, sizeof utf8, nullptr, nullptr);
-	return Quote(utf8, static_cast<size_t>(len > 0 ? len : 0));
+	constexpr int kUnits = 5120;
+	wchar_t wide[kUnits];
+	char bytes[4 * kUnits];
+	int n = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(len),
+	                            wide, kUnits);
+	int out = Convert(page, wide, n, bytes, sizeof bytes);
+	fwrite(bytes, 1, static_cast<size_t>(out), stderr);
 }
 
 // Standard input is read in binary too, so that the byte counts match the

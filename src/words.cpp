@@ -3,80 +3,101 @@
 
 #include "words.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "platform.h"
 
 namespace {
 
-// Takes the byte c into the word: counted, and kept while there is room.
-void Keep(Word* w, int c)
+// Takes the bytes [from, to) of the block into the word.
+void Keep(Word* w, const char* from, const char* to)
 {
-	if (w->len < static_cast<long long>(kKept))
-		w->s[w->len] = static_cast<char>(c);
-	w->len++;
-}
-
-Kind Is(Word* w, Kind kind)
-{
-	w->kind = kind;
-	return kind;
+	long long room = static_cast<long long>(kKept) - w->len;
+	if (room > 0)
+		memcpy(w->s + w->len, from,
+		       static_cast<size_t>(std::min<long long>(to - from, room)));
+	w->len += to - from;
 }
 
 } // namespace
 
 Kind ReadWord(Input* in, Word* w)
 {
-	int c;
-	while (IsSpace(c = Peek(in))) {
-		in->lines += c == '\n';
-		in->pos++;
-	}
-	w->line = in->lines + 1;
-	w->offset = Offset(*in);
+	// The read position and the block's end are locals, given back to the
+	// input where a block is refilled; what the block held of the word is
+	// then kept, from `from` on.
+	const char* p = in->pos;
+	const char* end = in->end;
+	const char* from = nullptr;
 	w->len = 0;
-	if (c < 0)
-		return Is(w, Kind::kEnd);
+	auto peek = [&]() {
+		if (p != end)
+			return static_cast<int>(static_cast<unsigned char>(*p));
+		if (from != nullptr)
+			Keep(w, from, p);
+		in->pos = p;
+		int c = Refill(in);
+		p = from = in->pos;
+		end = in->end;
+		return c;
+	};
+	int c;
+	long long lines = in->lines;
+	while (IsSpace(c = peek())) {
+		lines += c == '\n';
+		p++;
+	}
+	in->lines = lines;
+	w->line = lines + 1;
+	from = p;
 	bool negative = c == '-';
 	if (c == '-' || c == '+') {
-		Keep(w, c);
-		in->pos++;
-		c = Peek(in);
+		p++;
+		c = peek();
 	}
 	// The value stops growing past the largest score, so that a value too
 	// large is known without overflow.
 	unsigned long long value = 0;
-	bool digits = false;
+	bool digits = c >= '0' && c <= '9';
 	while (c >= '0' && c <= '9') {
-		Keep(w, c);
-		digits = true;
 		if (value <= INT_MAX)
 			value = value * 10 + static_cast<unsigned>(c - '0');
-		in->pos++;
+		p++;
 		// A negative number has ended the list: a pipe or a terminal is
 		// not read again for the rest of its digits.
-		if (negative && value != 0 && in->pos == in->end &&
-		    !in->seekable)
+		if (p == end && negative && value != 0 && !in->seekable)
 			break;
-		c = Peek(in);
+		c = peek();
 	}
+	Kind kind;
 	if (negative && value != 0) {
 		w->value = value > INT_MAX ? INT_MIN : -static_cast<int>(value);
-		return Is(w, Kind::kScore);
+		kind = Kind::kScore;
+	} else if (digits && (c < 0 || IsSpace(c))) {
+		w->value = static_cast<int>(value);
+		kind = value <= INT_MAX ? Kind::kScore : Kind::kTooLarge;
+	} else {
+		while (c > 0 && !IsSpace(c)) {
+			p++;
+			c = peek();
+		}
+		kind = c == 0 ? Kind::kNotText : Kind::kNotNumber;
 	}
-	if (c < 0 && in->error != 0)
-		return Is(w, Kind::kEnd);
-	if (digits && (c < 0 || IsSpace(c))) {
-		w->value = static_cast<int>(value <= INT_MAX ? value : 0);
-		return Is(w, value <= INT_MAX ? Kind::kScore : Kind::kTooLarge);
-	}
-	for (; c > 0 && !IsSpace(c); c = Peek(in)) {
-		Keep(w, c);
-		in->pos++;
-	}
-	if (c == 0)
-		return Is(w, Kind::kNotText);
-	return Is(w, c < 0 && in->error != 0 ? Kind::kEnd : Kind::kNotNumber);
+	in->pos = p;
+	if (kind != Kind::kScore)
+		Keep(w, from, p);
+	if (kind == Kind::kNotText)
+		w->offset = Offset(*in) - UnitBytes(*in) * w->len;
+	// At the end of the input, no word is the end of the list, and so is
+	// a word that a read error cuts, which may be the start of another;
+	// but not a negative number, which is known.
+	if (c < 0 && ((kind == Kind::kNotNumber && w->len == 0) ||
+	              (in->error != 0 && !(negative && value != 0))))
+		kind = Kind::kEnd;
+	w->kind = kind;
+	return kind;
 }
 
 size_t HeldAfter(Input* in, char* buf, size_t size, bool typed)

@@ -18,8 +18,8 @@ struct Word {
 	Kind kind;
 	int value;        // of a score, negative ones included
 	long long line;   // where the word starts, counted from 1
-	long long offset; // where the word starts in the input
-	long long len;    // bytes of the word
+	long long offset; // where a word that is not a score starts in the input
+	long long len;    // bytes of a word that is not a score
 	char s[kKept];    // its first bytes
 };
 
@@ -29,7 +29,7 @@ inline bool IsSpace(int c)
 	constexpr unsigned long long kSpaces = 1ULL << ' ' | 1ULL << '\t' |
 	                                       1ULL << '\n' | 1ULL << '\v' |
 	                                       1ULL << '\f' | 1ULL << '\r';
-	return c >= 0 && c <= ' ' && (kSpaces >> c & 1) != 0;
+	return static_cast<unsigned>(c) <= ' ' && (kSpaces >> c & 1) != 0;
 }
 
 // Reads the next word into *word, and returns its kind.  An optional sign
