@@ -18,10 +18,17 @@ void Replace(Highest* highest, int score)
 		LeaveOut(highest, score);
 		return;
 	}
-	std::pop_heap(table, table + kMaxScores, std::greater<>());
-	LeaveOut(highest, table[kMaxScores - 1]);
-	table[kMaxScores - 1] = score;
-	std::push_heap(table, table + kMaxScores, std::greater<>());
+	// The lowest kept gives way to the score, which sinks to its place.
+	LeaveOut(highest, table[0]);
+	int at = 0;
+	for (int child; (child = 2 * at + 1) < kMaxScores; at = child) {
+		if (child + 1 < kMaxScores && table[child + 1] < table[child])
+			child++;
+		if (score <= table[child])
+			break;
+		table[at] = table[child];
+	}
+	table[at] = score;
 }
 
 long long TiedWithLowest(const Highest& highest)

@@ -39,8 +39,10 @@ Kind ReadWord(Input* in, Word* w)
 			Keep(w, from, p);
 		in->pos = p;
 		int c = Refill(in);
-		p = from = in->pos;
+		p = in->pos;
 		end = in->end;
+		if (from != nullptr)
+			from = p;
 		return c;
 	};
 	int c;
