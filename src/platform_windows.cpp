@@ -56,11 +56,15 @@ int InputProblem(int fd)
 	BY_HANDLE_FILE_INFORMATION info;
 	if (handle == INVALID_HANDLE_VALUE)
 		return EBADF;
-	if (GetFileType(handle) == FILE_TYPE_DISK &&
-	    GetFileInformationByHandle(handle, &info) &&
+	if (GetFileType(handle) != FILE_TYPE_DISK)
+		return 0;
+	if (GetFileInformationByHandle(handle, &info) &&
 	    (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
 		return EISDIR;
-	return 0;
+	// A read of no bytes tells whether the handle can be read at all.
+	char none;
+	DWORD n;
+	return ReadFile(handle, &none, 0, &n, nullptr) ? 0 : EACCES;
 }
 
 bool IsTerminal(int fd)
