@@ -63,8 +63,8 @@ struct Outcome {
 }
 
 // The input as text: without a UTF-8 byte-order mark, and UTF-16 after its
-// mark turned into bytes: a surrogate pair into the two bytes of a UTF-8
-// character, any other character outside ASCII into 0xFF.
+// mark turned into bytes: a surrogate pair into the two bytes of U+0080,
+// any other character outside ASCII into 0xFF.
 // Byte i of the text starts at *start + *width * i in the input.
 std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 {
@@ -89,7 +89,7 @@ std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 		bool high = unit >= 0xD800 && unit < 0xDC00;
 		bool low = unit >= 0xDC00 && unit < 0xE000;
 		text += unit < 0x80 ? static_cast<char>(unit)
-		        : high      ? '\xc0'
+		        : high      ? '\xc2'
 		        : low       ? '\x80'
 		                    : '\xff';
 	}
@@ -98,28 +98,10 @@ std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 	return text;
 }
 
-// Where the quote of a word that is not a score ends: 20 bytes, and the
-// rest of a UTF-8 character that they begin.
-size_t Cut(const std::string& word)
-{
-	size_t at = 0;
-	while (at < std::min<size_t>(word.size(), 20)) {
-		auto lead = static_cast<unsigned char>(word[at++]);
-		size_t more = lead >= 0xF0 && lead < 0xF8 ? 3
-		              : lead >= 0xE0              ? 2
-		              : lead >= 0xC0              ? 1
-		                                          : 0;
-		for (; more > 0 && at < word.size() &&
-		       (static_cast<unsigned char>(word[at]) & 0xC0) == 0x80;
-		     more--)
-			at++;
-	}
-	return at;
-}
-
 // What the program should write on standard output, its exit status, and
 // the offset it leaves standard input at: past a negative number's digits,
-// past what a notice shows of a word that is not a score, or at the end.
+// at the start of a word that holds a NUL, or at the end.  A word that is
+// not a score is left out, and the list goes on.
 std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
 {
 	size_t start, width;
@@ -152,13 +134,17 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
 			stop = begin + std::min(last, word.size());
 			break;
 		}
+		if (word.find('\0') != std::string::npos) {
+			*status = 1;
+			stop = begin;
+			break;
+		}
 		if (last != std::string::npos || word.size() == digits ||
 		    (nonzero != std::string::npos &&
 		     word.size() - nonzero > 10) ||
 		    std::stoll(word.substr(digits)) > INT_MAX) {
 			*status = 1;
-			stop = begin + Cut(word);
-			break;
+			continue;
 		}
 		scores.push_back(std::stoll(word.substr(digits)));
 	}

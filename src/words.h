@@ -33,10 +33,11 @@ inline bool IsSpace(int c)
 }
 
 // Reads the next word into *word, and returns its kind.  An optional sign
-// and decimal digits are a score; a negative one is taken as soon as it is
-// known, whatever is glued to it, and one below INT_MIN is INT_MIN.  A word
-// that holds a NUL is not text, and is read no further than the NUL.  A
-// word that a read error cuts is the end.
+// and decimal digits are a score, whose value stops growing past the
+// largest; a negative one is taken as soon as it is known, whatever is
+// glued to it, and a pipe or a terminal is not read on for the rest of its
+// digits.  A word that holds a NUL is not text, and is read no further than
+// the NUL.  A word that a read error cuts is the end.
 Kind ReadWord(Input* in, Word* word);
 
 // What is held after the read position, without the white space around it,

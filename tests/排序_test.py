@@ -114,6 +114,10 @@ class NonBlocking(list):
     """Pieces of standard input, read from a pipe left non-blocking."""
 
 
+class SmallStack(bytes):
+    """Standard input for a program run alone with a stack of 64 KiB."""
+
+
 class Many(list):
     """The scores listed of more read: the count line counts all read."""
     def __init__(self, read, listed):
@@ -307,6 +311,7 @@ CASES = [
     ("a negative number in two reads", [b"3 -", b"5 7"], [3], after("7")),
     ("a pause inside a word, non-blocking", NonBlocking([b"60 9", b"5 -1"]),
      [95, 60], ""),
+    ("a stack of 64 KiB", SmallStack(b"5 x 6 -1"), [6, 5], left(out("x"))),
 ]
 
 # Files in the folder the argument cases run in.
@@ -479,9 +484,14 @@ class Run:
 
     def run(self, stdin):
         """Runs the program on stdin: bytes, or a list of pieces."""
+        def small_stack():
+            # Not under an emulator or valgrind, which need more of it.
+            if isinstance(stdin, SmallStack) and len(self.command) == 1:
+                resource.setrlimit(resource.RLIMIT_STACK, (65536, 65536))
         if isinstance(stdin, bytes):
             return subprocess.run(self.command, input=stdin,
-                                  capture_output=True, timeout=TIMEOUT)
+                                  capture_output=True, timeout=TIMEOUT,
+                                  preexec_fn=small_stack)
         def nonblocking():
             os.set_blocking(0, not isinstance(stdin, NonBlocking))
         with subprocess.Popen(self.command, stdin=subprocess.PIPE,
