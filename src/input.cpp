@@ -102,8 +102,18 @@ size_t ReadFirst(Input* in)
 void StartInput(Input* in, int fd, char* block, size_t size)
 {
 	long long start = InputOffset(fd);
-	*in = Input{fd,   block, size,  block, block, start > 0 ? start : 0,
-	            ByteOrder::kUnknown, -1, start >= 0, false, 0, 0};
+	*in = Input{fd,
+	            block,
+	            size,
+	            block,
+	            block,
+	            start > 0 ? start : 0,
+	            ByteOrder::kUnknown,
+	            -1,
+	            start >= 0,
+	            false,
+	            0,
+	            0};
 	unsigned char mark[3];
 	size_t len;
 	if (start > 0)
@@ -128,7 +138,8 @@ int Refill(Input* in)
 		in->carried = -1;
 		in->offset = next;
 		in->pos = in->block;
-		if (n == 0) { // UTF-16 that ends in half a unit: a byte of its own
+		if (n ==
+		    0) { // UTF-16 that ends in half a unit: a byte of its own
 			in->order = ByteOrder::kBytes;
 			in->block[0] = '\xff';
 			in->end = in->block + 1;

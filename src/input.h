@@ -21,11 +21,11 @@ struct Input {
 	const char* end;  // just after the last unit in the block
 	long long offset; // where block[0] stands in the input
 	ByteOrder order;  // kUnknown until the first read has seen the mark
-	int carried;      // the first byte of a UTF-16 unit still to come, or -1
-	bool seekable;    // a file, whose offset can be set
-	bool ended;       // the end or a read error was met: no read follows
-	int error;        // errno of the read error, or 0
-	long long lines;  // line feeds before pos
+	int carried;     // the first byte of a UTF-16 unit still to come, or -1
+	bool seekable;   // a file, whose offset can be set
+	bool ended;      // the end or a read error was met: no read follows
+	int error;       // errno of the read error, or 0
+	long long lines; // line feeds before pos
 };
 
 // Starts reading fd into block.  A file read from past its start takes its
@@ -46,8 +46,9 @@ inline int Peek(Input* in)
 // The bytes in the input of one unit of the block.
 inline long long UnitBytes(const Input& in)
 {
-	return in.order == ByteOrder::kLittle || in.order == ByteOrder::kBig ? 2
-	                                                                    : 1;
+	return in.order == ByteOrder::kLittle || in.order == ByteOrder::kBig
+	               ? 2
+	               : 1;
 }
 
 // Where the read position stands in the input.

@@ -32,51 +32,6 @@ void Put(Notice* notice, const char* text, size_t n)
 		notice->column += (text[i] & 0xC0) != 0x80;
 }
 
-// The code point of the well-formed UTF-8 character that the n bytes at b
-// begin, and its length in *len; -1, and a length of 1, where they begin
-// none.
-long Decode(const unsigned char* b, size_t n, size_t* len)
-{
-	size_t more = b[0] < 0x80                   ? 0
-	              : b[0] >= 0xC2 && b[0] <= 0xDF ? 1
-	              : b[0] >= 0xE0 && b[0] <= 0xEF ? 2
-	              : b[0] >= 0xF0 && b[0] <= 0xF4 ? 3
-	                                             : n;
-	*len = 1;
-	if (more >= n)
-		return -1;
-	long code = b[0] & (0x7F >> more);
-	for (size_t i = 1; i <= more; i++) {
-		if ((b[i] & 0xC0) != 0x80)
-			return -1;
-		code = code << 6 | (b[i] & 0x3F);
-	}
-	if ((more == 2 && code < 0x800) || (more == 3 && code < 0x10000) ||
-	    code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
-		return -1;
-	*len = more + 1;
-	return code;
-}
-
-// Whether a character may reach a terminal as it is: no control character,
-// nor one that turns the direction of the text around it.
-bool Printable(long code)
-{
-	return code >= ' ' && code != 0x7F && !(code >= 0x80 && code < 0xA0) &&
-	       !(code >= 0x202A && code <= 0x202E) &&
-	       !(code >= 0x2066 && code <= 0x2069);
-}
-
-bool Plain(const char* text, size_t len)
-{
-	const auto* b = reinterpret_cast<const unsigned char*>(text);
-	size_t n;
-	for (size_t at = 0; at < len; at += n)
-		if (!Printable(Decode(b + at, len - at, &n)))
-			return false;
-	return true;
-}
-
 // Adds a name to the notice, as it is where it is plain, else quoted.
 void PutName(Notice* notice, const Arg* name)
 {
@@ -127,8 +82,8 @@ void Say(Notices* notices, const Arg* name, long long line, const char* text,
 		PutName(&notice, name);
 	char where[32] = "";
 	if (line > 0)
-		snprintf(where, sizeof where, name != nullptr ? ":%lld: " : "line %lld: ",
-		         line);
+		snprintf(where, sizeof where,
+		         name != nullptr ? ":%lld: " : "line %lld: ", line);
 	char whole[512];
 	snprintf(whole, sizeof whole, "%s%s", where, text);
 	Wrap(&notice, whole);
@@ -151,10 +106,10 @@ struct Why {
 	char s[48];
 };
 
-Why Reason(const char* word, size_t len, Wrong wrong)
+Why Reason(const char* word, size_t len, bool tooLarge)
 {
 	Why why{"larger than 2147483647"};
-	if (wrong == Wrong::kTooLarge)
+	if (tooLarge)
 		return why;
 	size_t sign = len > 0 && (word[0] == '-' || word[0] == '+') ? 1 : 0;
 	size_t at = sign;
@@ -171,7 +126,8 @@ Why Reason(const char* word, size_t len, Wrong wrong)
 	            b[3] >= '0' && b[3] <= '9';
 	char c = at < len ? word[at] : '\0';
 	if (len == 1 && sign == 1)
-		snprintf(why.s, sizeof why.s, "a sign must touch its number, as in -1");
+		snprintf(why.s, sizeof why.s,
+		         "a sign must touch its number, as in -1");
 	else if (dash)
 		snprintf(why.s, sizeof why.s, "type the minus with the - key");
 	else if (!digits || c <= ' ' || c > '~')
@@ -185,46 +141,27 @@ Why Reason(const char* word, size_t len, Wrong wrong)
 	else if (c == 'l' || c == 'I')
 		snprintf(why.s, sizeof why.s, "the letter %c is not a one", c);
 	else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
-		snprintf(why.s, sizeof why.s, "the letter %c is not a digit", c);
+		snprintf(why.s, sizeof why.s, "the letter %c is not a digit",
+		         c);
 	else
-		snprintf(why.s, sizeof why.s, "the character %c is not a digit", c);
+		snprintf(why.s, sizeof why.s, "the character %c is not a digit",
+		         c);
 	return why;
 }
 
 } // namespace
-
-Shown Quote(const char* text, size_t len)
-{
-	const auto* b = reinterpret_cast<const unsigned char*>(text);
-	size_t n = 0;
-	for (size_t step; n < len && n < kShownText; n += step)
-		Decode(b + n, len - n, &step);
-	Shown shown;
-	size_t at = n;
-	if (Plain(text, n)) {
-		memcpy(shown.s, text, n);
-	} else {
-		at = 0;
-		for (size_t i = 0, step; i < n; i += step) {
-			bool ascii = Decode(b + i, n - i, &step) >= ' ' && b[i] <= '~';
-			shown.s[at++] = ascii ? text[i] : '?';
-		}
-	}
-	memcpy(shown.s + at, len > n ? "..." : "", len > n ? 4 : 1);
-	return shown;
-}
 
 void SayHint()
 {
 	fputs("Type the scores, then -1 and Enter to end the list.\n", stderr);
 }
 
-void SayLeftOut(Notices* notices, const char* word, size_t len, Wrong wrong,
+void SayLeftOut(Notices* notices, const char* word, size_t len, bool tooLarge,
                 bool typed, long long line)
 {
 	char text[128];
 	snprintf(text, sizeof text, "left out \"%s\": %s%s", Quote(word, len).s,
-	         Reason(word, len, wrong).s, typed ? "; go on typing" : "");
+	         Reason(word, len, tooLarge).s, typed ? "; go on typing" : "");
 	SayAt(notices, typed, line, text);
 }
 
@@ -253,11 +190,12 @@ void SayCut(Notices* notices, long long leftOut, int highest, long long tied)
 {
 	char ties[64] = "";
 	if (tied > 0)
-		snprintf(ties, sizeof ties, " (%lld equal to the lowest listed)",
-		         tied);
+		snprintf(ties, sizeof ties,
+		         " (%lld equal to the lowest listed)", tied);
 	char text[160];
 	snprintf(text, sizeof text,
-	         "the 40 highest are listed; %lld more, none above %d, were left "
+	         "the 40 highest are listed; %lld more, none above %d, were "
+	         "left "
 	         "out%s",
 	         leftOut, highest, ties);
 	Say(notices, nullptr, 0, text);
@@ -275,28 +213,13 @@ void SayWordsLeftOut(Notices* notices, long long words, long long unnamed)
 	Say(notices, nullptr, 0, text);
 }
 
-void SayInputError(Notices* notices, int error)
+void SayInputError(Notices* notices, const char* what, bool named, int error)
 {
-	char text[128];
-	snprintf(text, sizeof text, "%s%s",
-	         notices->name != nullptr ? ": " : "read error: ", strerror(error));
-	Say(notices, notices->name, 0, text);
-}
-
-void SayRefused(Notices* notices, int error)
-{
-	char text[128];
-	snprintf(text, sizeof text, "%s%s",
-	         notices->name != nullptr ? ": " : "standard input: ",
-	         strerror(error));
-	Say(notices, notices->name, 0, text);
-}
-
-void SaySeekError(Notices* notices, int error)
-{
+	bool says = notices->name == nullptr || named;
 	char text[160];
-	snprintf(text, sizeof text, "%scannot leave the rest after the list: %s",
-	         notices->name != nullptr ? ": " : "", strerror(error));
+	snprintf(text, sizeof text, "%s%s%s%s",
+	         notices->name != nullptr ? ": " : "", says ? what : "",
+	         says ? ": " : "", strerror(error));
 	Say(notices, notices->name, 0, text);
 }
 

@@ -20,20 +20,21 @@ struct Shown {
 };
 Shown Quote(const char* text, size_t len);
 
+// Whether a text can be shown as it is.
+bool Plain(const char* text, size_t len);
+
 // Where the notices of a run go and what they name.
 struct Notices {
 	const Arg* name; // the file read, or nullptr for standard input
 	bool lineOpen;   // the terminal's line is open on standard error
 };
 
-enum class Wrong { kNotNumber, kTooLarge };
-
 // At a keyboard, how to end the list.
 void SayHint();
 
 // That a word is not a score and was left out, quoting its first len bytes
 // and saying why; typed, that typing goes on, else on which line it stands.
-void SayLeftOut(Notices* notices, const char* word, size_t len, Wrong wrong,
+void SayLeftOut(Notices* notices, const char* word, size_t len, bool tooLarge,
                 bool typed, long long line);
 
 // That the input is not text, where it stands and what to do.
@@ -53,10 +54,9 @@ void SayCut(Notices* notices, long long leftOut, int highest, long long tied);
 // not named in a notice of their own.
 void SayWordsLeftOut(Notices* notices, long long words, long long unnamed);
 
-// That the input could not be opened, read or left where the list ended.
-void SayInputError(Notices* notices, int error);
-void SayRefused(Notices* notices, int error);
-void SaySeekError(Notices* notices, int error);
+// That the input could not be opened, read or left where the list ended:
+// what went wrong, where no file is named or where named is set, and why.
+void SayInputError(Notices* notices, const char* what, bool named, int error);
 
 // That an argument is wrong, and the usage.
 void SayUsage(const char* why, const Arg* arg);

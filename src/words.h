@@ -16,11 +16,12 @@ enum class Kind { kEnd, kScore, kNotNumber, kTooLarge, kNotText };
 
 struct Word {
 	Kind kind;
-	int value;        // of a score, negative ones included
-	long long line;   // where the word starts, counted from 1
-	long long offset; // where a word that is not a score starts in the input
-	long long len;    // bytes of a word that is not a score
-	char s[kKept];    // its first bytes
+	int value;      // of a score, negative ones included
+	long long line; // where the word starts, counted from 1
+	long long
+	        offset; // where a word that is not a score starts in the input
+	long long len;  // bytes of a word that is not a score
+	char s[kKept];  // its first bytes
 };
 
 // White space: ' ', '\t', '\n', '\v', '\f' and '\r'.

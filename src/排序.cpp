@@ -20,10 +20,10 @@
 #include "arguments.h"
 #include "data_sort.h"
 #include "highest.h"
+#include "input.h"
 #include "notices.h"
 #include "platform.h"
 #include "score_rank.h"
-#include "input.h"
 #include "words.h"
 
 #ifndef SCORE_RANK_VERSION
@@ -56,11 +56,10 @@ void LeaveOut(Dialogue* d, const Word& w)
 	d->leftOut++;
 	d->notAll = true;
 	if (d->keyboard || d->leftOut <= kNamed)
-		SayLeftOut(&d->notices, w.s,
-		           static_cast<size_t>(std::min<long long>(w.len, kKept)),
-		           w.kind == Kind::kTooLarge ? Wrong::kTooLarge
-		                                     : Wrong::kNotNumber,
-		           d->keyboard, w.line);
+		SayLeftOut(
+		        &d->notices, w.s,
+		        static_cast<size_t>(std::min<long long>(w.len, kKept)),
+		        w.kind == Kind::kTooLarge, d->keyboard, w.line);
 }
 
 // Writes the prompt, then reads scores into the table until the first
@@ -89,35 +88,34 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	return d->highest.read;
 }
 
-// What follows the list.  A file is left just after it for the next
-// reader, and where the file was named a word after it is said.  A pipe or
-// a terminal is not read again, and what the reads held after the negative
-// number is named.
+// What follows the list.  A file is left just after it for the next reader,
+// and a word after it is said where the file was named.  A pipe or a
+// terminal is not read again; what the reads held after the list is named.
 void FollowEnd(Dialogue* d, Input* in)
 {
 	bool negative = d->end.kind == Kind::kScore;
 	if (!in->seekable) {
 		char held[kKept];
-		size_t len = negative ? HeldAfter(in, held, sizeof held,
-		                                  d->keyboard)
-		                      : 0;
+		size_t len =
+		        negative ? HeldAfter(in, held, kKept, d->keyboard) : 0;
 		if (len > 0)
 			SayNotRanked(&d->notices, held, std::min(len, kKept));
 		return;
 	}
-	long long at = d->end.kind == Kind::kNotText ? d->end.offset
-	                                             : Offset(*in);
+	long long at =
+	        d->end.kind == Kind::kNotText ? d->end.offset : Offset(*in);
 	if (negative && d->notices.name != nullptr && WordFollows(in))
 		SayRestUnread(&d->notices, d->end.line);
 	if (!SeekInput(in->fd, at)) {
 		d->notAll = true;
-		SaySeekError(&d->notices, errno);
+		SayInputError(&d->notices,
+		              "cannot leave the rest after the list", true,
+		              errno);
 	}
 }
 
-// The notices that close the list, just before the count line.  Where the
-// user ended typing on an open line, the count line starts a line of its
-// own.
+// The notices that close the list, just before the count line, which
+// starts a line of its own where typing ended on an open line.
 void SayClosing(Dialogue* d, const Input& in)
 {
 	if (d->keyboard && d->end.kind == Kind::kEnd && EndsLineOpen(in))
@@ -132,11 +130,12 @@ void SayClosing(Dialogue* d, const Input& in)
 		       TiedWithLowest(h));
 	if (in.error != 0) {
 		d->notAll = true;
-		SayInputError(&d->notices, in.error);
+		SayInputError(&d->notices, "read error", false, in.error);
 	}
 	if (d->leftOut > 0)
-		SayWordsLeftOut(&d->notices, d->leftOut,
-		                d->keyboard ? 0 : std::max(d->leftOut - kNamed, 0LL));
+		SayWordsLeftOut(
+		        &d->notices, d->leftOut,
+		        d->keyboard ? 0 : std::max(d->leftOut - kNamed, 0LL));
 	if (d->keyboard)
 		EndLine(&d->notices);
 }
@@ -167,15 +166,11 @@ int Finish(int promptError, bool notAll)
 // Ranks the scores read from fd: the dialogue.
 int Rank(int fd, const Arg* name, size_t block)
 {
-	bool keyboard = IsTerminal(fd);
-	Dialogue d{keyboard,
-	           Notices{name, !keyboard && IsTerminal(1) && IsTerminal(2)},
-	           Highest{},
-	           Word{},
-	           0,
-	           false,
-	           0};
 	int scores[kMaxScores + 1];
+	Dialogue d{};
+	d.keyboard = IsTerminal(fd);
+	d.notices =
+	        Notices{name, !d.keyboard && IsTerminal(1) && IsTerminal(2)};
 	d.highest = Highest{scores, 0, 0, -1, 0};
 	char buf[kMaxBlock];
 	Input in;
@@ -210,7 +205,8 @@ int Run(int argc, Arg** argv, size_t block)
 		int problem = fd < 0 ? errno : InputProblem(fd);
 		if (problem != 0) {
 			Notices notices{name, false};
-			SayRefused(&notices, problem);
+			SayInputError(&notices, "standard input", false,
+			              problem);
 			status = 1;
 		} else {
 			status = Rank(fd, name, block);
