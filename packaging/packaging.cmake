@@ -150,11 +150,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME score-rank)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "${PROJECT_DESCRIPTION}
-score-rank reads whole-number scores from standard input, up to the first
-negative number or the end of the input, says how many it ranked and lists
-them from highest to lowest. Of more than 40 scores it ranks the 40 highest
-and counts the others, and it tells on standard error where and why it
-stopped reading when the input holds something that is not a score.")
+score-rank reads whole-number scores from a FILE operand or standard input,
+up to the first negative number or the end of the input, says how many it
+read and lists them from highest to lowest. Of more than 40 scores it lists
+the 40 highest and counts the others. A word that is not a score is left out
+with a notice on standard error that says where it stands and what is wrong
+with it.")
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME score-rank-dev)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION "descending sorts of score tables from score-rank

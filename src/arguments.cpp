@@ -15,9 +15,8 @@ constexpr char kAbout[] =
         "breaks, and end the list with a negative number such as -1.\n"
         "It says how many scores it read and lists them from highest to\n"
         "lowest; of more than 40 scores, it lists the 40 highest.\n"
-        "A word typed that is not a score is left out, with a notice, and\n"
-        "the list goes on; in a file, the list ends at such a word, and\n"
-        "the notice gives its line.\n"
+        "A word that is not a score is left out, with a notice that gives\n"
+        "its line in a file, and the list goes on.\n"
         "\n"
         "To rank the scores in a file:\n";
 constexpr char kExitStatus[] =
