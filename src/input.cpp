@@ -138,8 +138,8 @@ int Refill(Input* in)
 		in->carried = -1;
 		in->offset = next;
 		in->pos = in->block;
-		if (n ==
-		    0) { // UTF-16 that ends in half a unit: a byte of its own
+		if (n == 0) {
+			// UTF-16 that ends in half a unit: a byte of its own.
 			in->order = ByteOrder::kBytes;
 			in->block[0] = '\xff';
 			in->end = in->block + 1;

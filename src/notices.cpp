@@ -22,14 +22,22 @@ struct Notice {
 	size_t column;
 };
 
+// The columns that n bytes of UTF-8 text take: one a character.
+size_t Columns(const char* text, size_t n)
+{
+	size_t columns = 0;
+	for (size_t i = 0; i < n; i++)
+		columns += (text[i] & 0xC0) != 0x80;
+	return columns;
+}
+
 // Adds n bytes of UTF-8 text to the notice, as far as it has room.
 void Put(Notice* notice, const char* text, size_t n)
 {
 	n = std::min(n, sizeof notice->s - notice->len);
 	memcpy(notice->s + notice->len, text, n);
 	notice->len += n;
-	for (size_t i = 0; i < n; i++)
-		notice->column += (text[i] & 0xC0) != 0x80;
+	notice->column += Columns(text, n);
 }
 
 // Adds a name to the notice, as it is where it is plain, else quoted.
@@ -53,10 +61,8 @@ void Wrap(Notice* notice, const char* text)
 {
 	for (const char* at = text; *at != '\0';) {
 		size_t len = 1 + strcspn(at + 1, " ");
-		size_t columns = 0;
-		for (size_t i = 0; i < len; i++)
-			columns += (at[i] & 0xC0) != 0x80;
-		if (*at == ' ' && notice->column + columns > kColumns) {
+		if (*at == ' ' &&
+		    notice->column + Columns(at, len) > kColumns) {
 			Put(notice, "\n ", 2);
 			notice->column = 1;
 		}
@@ -194,9 +200,8 @@ void SayCut(Notices* notices, long long leftOut, int highest, long long tied)
 		         " (%lld equal to the lowest listed)", tied);
 	char text[160];
 	snprintf(text, sizeof text,
-	         "the 40 highest are listed; %lld more, none above %d, were "
-	         "left "
-	         "out%s",
+	         "the 40 highest are listed; %lld more, none above %d, "
+	         "were left out%s",
 	         leftOut, highest, ties);
 	Say(notices, nullptr, 0, text);
 }

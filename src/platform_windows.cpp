@@ -47,7 +47,14 @@ int Convert(UINT page, const wchar_t* text, int n, char* bytes, int size)
 
 int OpenInput(const wchar_t* name)
 {
-	return _wopen(name, _O_RDONLY | _O_BINARY);
+	int fd = _wopen(name, _O_RDONLY | _O_BINARY);
+	int problem = fd >= 0 ? InputProblem(fd) : 0;
+	if (problem != 0) {
+		_close(fd);
+		errno = problem;
+		return -1;
+	}
+	return fd;
 }
 
 int InputProblem(int fd)

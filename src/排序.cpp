@@ -201,8 +201,11 @@ int Run(int argc, Arg** argv, size_t block)
 		printf("score-rank %s\n", kVersionNumber);
 		status = Finish(0, false);
 	} else if (ask == Ask::kRank) {
+		// A file named is refused by OpenInput, standard input here.
 		int fd = name == nullptr ? 0 : OpenInput(name);
-		int problem = fd < 0 ? errno : InputProblem(fd);
+		int problem = fd < 0            ? errno
+		              : name == nullptr ? InputProblem(fd)
+		                                : 0;
 		if (problem != 0) {
 			Notices notices{name, false};
 			SayInputError(&notices, "standard input", false,
