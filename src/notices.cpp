@@ -117,7 +117,7 @@ Why Reason(const char* word, size_t len, bool tooLarge)
 	Why why{"larger than 2147483647"};
 	if (tooLarge)
 		return why;
-	size_t sign = len > 0 && (word[0] == '-' || word[0] == '+') ? 1 : 0;
+	size_t sign = word[0] == '-' || word[0] == '+' ? 1 : 0;
 	size_t at = sign;
 	while (at < len && word[at] >= '0' && word[at] <= '9')
 		at++;

@@ -33,7 +33,8 @@ struct Notices {
 void SayHint();
 
 // That a word is not a score and was left out, quoting its first len bytes
-// and saying why; typed, that typing goes on, else on which line it stands.
+// (at least one) and saying why; typed, that typing goes on, else on which
+// line it stands.
 void SayLeftOut(Notices* notices, const char* word, size_t len, bool tooLarge,
                 bool typed, long long line);
 

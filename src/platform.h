@@ -68,10 +68,9 @@ extern const char kManual[];
 // count the bytes of the file and a notice ends in LF alone.
 void StartConsole();
 
-// Whether the program has a console window of its own, which closes when it
-// exits, as when started from Explorer; and waits there for Enter, so that
-// the window stays open until the user has read it.
-bool OwnsConsoleWindow();
-void WaitForEnter();
+// Where the program has a console window of its own, which closes when it
+// exits, as when started from Explorer, waits there for Enter, so that the
+// window stays open until the user has read it.
+void KeepWindowOpen();
 
 #endif

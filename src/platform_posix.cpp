@@ -106,12 +106,7 @@ void StartConsole()
 {
 }
 
-bool OwnsConsoleWindow()
-{
-	return false;
-}
-
-void WaitForEnter()
+void KeepWindowOpen()
 {
 }
 

@@ -43,6 +43,32 @@ int Convert(UINT page, const wchar_t* text, int n, char* bytes, int size)
 	return len > 0 ? len : 0;
 }
 
+// Started from Explorer, a shortcut or start, the program is the only
+// process of its console, that console is both its standard input and
+// output, and the window is shown (Wine in a Unix terminal shows none).
+// Started from Command Prompt, it shares the console with cmd.  user32.dll,
+// for IsWindowVisible, is loaded only when needed; it is one of the DLLs
+// that Windows loads from its own folder alone.
+bool OwnsConsoleWindow()
+{
+	DWORD processes[2];
+	DWORD mode;
+	if (GetConsoleProcessList(processes, 2) != 1 ||
+	    !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
+	    !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
+		return false;
+	HWND window = GetConsoleWindow();
+	if (window == nullptr)
+		return false;
+	using Visible = BOOL(WINAPI*)(HWND);
+	HMODULE user32 = LoadLibraryA("user32.dll");
+	FARPROC visible =
+	        user32 ? GetProcAddress(user32, "IsWindowVisible") : nullptr;
+	return visible != nullptr &&
+	       reinterpret_cast<Visible>(reinterpret_cast<void*>(visible))(
+	               window);
+}
+
 } // namespace
 
 int OpenInput(const wchar_t* name)
@@ -186,37 +212,13 @@ void StartConsole()
 	_setmode(_fileno(stderr), _O_BINARY);
 }
 
-// Started from Explorer, a shortcut or start, the program is the only
-// process of its console, that console is both its standard input and
-// output, and the window is shown (Wine in a Unix terminal shows none).
-// Started from Command Prompt, it shares the console with cmd.  user32.dll,
-// for IsWindowVisible, is loaded only when needed; it is one of the DLLs
-// that Windows loads from its own folder alone.
-bool OwnsConsoleWindow()
-{
-	DWORD processes[2];
-	DWORD mode;
-	if (GetConsoleProcessList(processes, 2) != 1 ||
-	    !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
-	    !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
-		return false;
-	HWND window = GetConsoleWindow();
-	if (window == nullptr)
-		return false;
-	using Visible = BOOL(WINAPI*)(HWND);
-	HMODULE user32 = LoadLibraryA("user32.dll");
-	FARPROC visible =
-	        user32 ? GetProcAddress(user32, "IsWindowVisible") : nullptr;
-	return visible != nullptr &&
-	       reinterpret_cast<Visible>(reinterpret_cast<void*>(visible))(
-	               window);
-}
-
 // Waits for an Enter typed from now on, not one typed ahead, or for the end
 // of input (Ctrl+Z).  The console's own handle is read, whatever the scores
 // were read from.
-void WaitForEnter()
+void KeepWindowOpen()
 {
+	if (!OwnsConsoleWindow())
+		return;
 	printf("\n\nPress Enter to close this window.");
 	fflush(stdout);
 	HANDLE in = GetStdHandle(STD_INPUT_HANDLE);

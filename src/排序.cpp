@@ -36,6 +36,9 @@ constexpr char kVersionNumber[] = SCORE_RANK_VERSION;
 constexpr size_t kMaxBlock = 16384;
 // From a file or a pipe, the words left out that get a notice of their own.
 constexpr long long kNamed = 10;
+// Said where a file cannot be set back to the end of the list: no file is
+// known that tells its offset but cannot be set back to it.
+constexpr char kNotLeft[] = "cannot leave the rest after the list";
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
 
 // One run's dialogue, and what it met.
@@ -60,6 +63,14 @@ void LeaveOut(Dialogue* d, const Word& w)
 		        &d->notices, w.s,
 		        static_cast<size_t>(std::min<long long>(w.len, kKept)),
 		        w.kind == Kind::kTooLarge, d->keyboard, w.line);
+}
+
+// That the input failed, said where the file was named or where named is
+// set; the run then fails.
+void SayFailed(Dialogue* d, const char* what, bool named, int error)
+{
+	d->notAll = true;
+	SayInputError(&d->notices, what, named, error);
 }
 
 // Writes the prompt, then reads scores into the table until the first
@@ -106,12 +117,9 @@ void FollowEnd(Dialogue* d, Input* in)
 	        d->end.kind == Kind::kNotText ? d->end.offset : Offset(*in);
 	if (negative && d->notices.name != nullptr && WordFollows(in))
 		SayRestUnread(&d->notices, d->end.line);
-	if (!SeekInput(in->fd, at)) {
-		d->notAll = true;
-		SayInputError(&d->notices,
-		              "cannot leave the rest after the list", true,
-		              errno);
-	}
+	if (SeekInput(in->fd, at))
+		return;
+	SayFailed(d, kNotLeft, true, errno); // GCOVR_EXCL_LINE: no seek fails
 }
 
 // The notices that close the list, just before the count line, which
@@ -128,10 +136,8 @@ void SayClosing(Dialogue* d, const Input& in)
 	if (h.read > h.kept)
 		SayCut(&d->notices, h.read - h.kept, h.highestLeftOut,
 		       TiedWithLowest(h));
-	if (in.error != 0) {
-		d->notAll = true;
-		SayInputError(&d->notices, "read error", false, in.error);
-	}
+	if (in.error != 0)
+		SayFailed(d, "read error", false, in.error);
 	if (d->leftOut > 0)
 		SayWordsLeftOut(
 		        &d->notices, d->leftOut,
@@ -215,7 +221,6 @@ int Run(int argc, Arg** argv, size_t block)
 			status = Rank(fd, name, block);
 		}
 	}
-	if (OwnsConsoleWindow())
-		WaitForEnter();
+	KeepWindowOpen();
 	return status;
 }
