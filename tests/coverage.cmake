@@ -16,12 +16,13 @@ endif()
 # A line that no test can reach natively is kept out of the count with a
 # marker that gives its reason; they stay few.
 file(GLOB sources ${SOURCE}/src/*)
-set(excluded "")
+set(markers "")
 foreach(source ${sources})
-  file(STRINGS ${source} lines REGEX "GCOVR_EXCL")
-  list(APPEND excluded ${lines})
+  file(READ ${source} text)
+  string(REGEX MATCHALL "GCOVR_EXCL" found "${text}")
+  list(APPEND markers ${found})
 endforeach()
-list(LENGTH excluded count)
+list(LENGTH markers count)
 
 set(common --root ${SOURCE} --filter ${SOURCE}/src/ --object-directory ${BINARY}
     --exclude-unreachable-branches --exclude-throw-branches)

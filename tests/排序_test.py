@@ -160,6 +160,10 @@ CASES = [
     ("a negative value ends whatever is glued to it", b"3 -1abc 4", [3],
      after("abc 4")),
     ("a NUL after the end is named, as a ?", b"5 -1 \0", [5], after("?")),
+    ("white space around what follows the end", b"5 -1 \t60\t\n95 \n\n", [5],
+     after("60  95")),
+    ("a long line after the end is cut", b"5 -1 60 70 80 90 100 110 120 130",
+     [5], after("60 70 80 90 100 110 ...")),
     ("largest score", b"2147483647 0 -1", [2147483647, 0], ""),
     ("any negative value ends", b"4 -99999999999 5", [4], after("5")),
     ("most negative value ends", b"4 -2147483648 5", [4], after("5")),
@@ -245,6 +249,12 @@ CASES = [
      not_text()),
     ("a NUL unit in UTF-16", utf16("5 \0 6 -1", "le"), [5], not_text()),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [7, 5], left(out("?"))),
+    # The start of a byte-order mark, and no more, is text.
+    ("the first two bytes of a UTF-8 mark", b"\xef\xbb5 -1", [],
+     left(out("??5"))),
+    ("the first byte of a UTF-8 mark", b"\xef5 -1", [], left(out("?5"))),
+    ("the first byte of a little-endian mark", b"\xff5 -1", [], left(out("?5"))),
+    ("the first byte of a big-endian mark", b"\xfe5 -1", [], left(out("?5"))),
     # A word is shown as it is where it is well-formed UTF-8 free of
     # control characters, else each character outside printable ASCII a ?.
     ("UTF-8 text shown as it is", "5 \u00e97 -1".encode(), [5],
@@ -262,9 +272,34 @@ CASES = [
     ("UTF-16 text", utf16("5 \u00e97 -1", "le"), [5], left(out("?7"))),
     ("UTF-16 surrogate pair", utf16("5 \U0001F600 -1", "be"), [5],
      left(out("?"))),
+    ("UTF-16 past the surrogates", utf16("\uff15 6 -1", "le"), [6],
+     left(out("?"))),
     ("UTF-16 cut in half a character", utf16("5 6 ", "le") + b"7", [6, 5],
      left(out("?"))),
     ("control byte, tilde and DEL", b"5 \x01a~\x7f -1", [5], left(out("?a~?"))),
+    ("a lead byte without its next", b"\xc3x -1", [], left(out("?x"))),
+    ("an overlong form of three bytes", b"\xe0\x80\xaf -1", [],
+     left(out("???"))),
+    ("an overlong form of four bytes", b"\xf0\x80\x80\xaf -1", [],
+     left(out("????"))),
+    ("past U+10FFFF", b"\xf4\x90\x80\x80 -1", [], left(out("????"))),
+    ("the first character of three bytes", "\u0800 -1".encode(), [],
+     windows_too(out("\u0800"))),
+    ("the first of four bytes", "\U00010000 -1".encode(), [],
+     windows_too(out("\U00010000"))),
+    ("the last character", "\U0010ffff -1".encode(), [],
+     windows_too(out("\U0010ffff"))),
+    ("the last C1 control quoted", "\u009fx -1".encode(), [], left(out("?x"))),
+    ("a no-break space after the C1 controls", "\u00a0x -1".encode(), [],
+     windows_too(out("\u00a0x"))),
+    ("the first embedding control quoted", "\u202ax -1".encode(), [],
+     left(out("?x"))),
+    ("the first isolate control quoted", "\u2066x -1".encode(), [],
+     left(out("?x"))),
+    ("the last isolate control quoted", "\u2069x -1".encode(), [],
+     left(out("?x"))),
+    ("past the isolate controls", "\u206ax -1".encode(), [],
+     windows_too(out("\u206ax"))),
     # Windows text ends at a Ctrl+Z byte.
     ("Ctrl+Z", b"5 \x1a 7 -1", ([7, 5], [5]), (left(out("?")), "")),
     ("twenty characters are shown whole", b"abcdefghijklmnopqrst",
@@ -276,6 +311,15 @@ CASES = [
      windows_too(out("abcdefghijklmnopqrs\u00e9"))),
     ("four bytes at the cut", "abcdefghijklmnopqrs\U0001F600x -1".encode(),
      [], windows_too(out("abcdefghijklmnopqrs\U0001F600..."))),
+    ("three bytes at the cut", "abcdefghijklmnopqrs\u20acx -1".encode(), [],
+     windows_too(out("abcdefghijklmnopqrs\u20ac..."))),
+    ("four bytes ending past the cut",
+     "abcdefghijklmnopqr\U0001F600x -1".encode(), [],
+     windows_too(out("abcdefghijklmnopqr\U0001F600..."))),
+    ("a character just after the cut", "abcdefghijklmnopqrst\u00e9 -1".encode(),
+     [], left(out("abcdefghijklmnopqrst..."))),
+    ("a byte 0xFF at the cut", b"abcdefghijklmnopqrs\xffx -1", [],
+     left(out("abcdefghijklmnopqrs?..."))),
     ("a byte 0xF8 at the cut", b"abcdefghijklmnopqrs\xf8\x80\x80 -1", [],
      left(out("abcdefghijklmnopqrs?..."))),
     ("bad word after the table is full",
@@ -314,6 +358,37 @@ CASES = [
     ("a stack of 64 KiB", SmallStack(b"5 x 6 -1"), [6, 5], left(out("x"))),
 ]
 
+# Why a word is not a score, at the edges of each reason: the word, the
+# reason, and where it differs from the word, what the notice shows of it.
+REASONS = [
+    ("8o", "the letter o is not a zero"),
+    ("1I", "the letter I is not a one"),
+    ("5A", "the letter A is not a digit"),
+    ("5Z", "the letter Z is not a digit"),
+    ("5z", "the letter z is not a digit"),
+    ("5@", "the character @ is not a digit"),
+    ("5[", "the character [ is not a digit"),
+    ("5`", "the character ` is not a digit"),
+    ("5{", "the character { is not a digit"),
+    ("5!", "the character ! is not a digit"),
+    ("5~", "the character ~ is not a digit"),
+    ("5\x7f", "not a whole number", "5?"),
+    ("5\x01", "not a whole number", "5?"),
+    ("+", SIGN),
+    ("\u20105", DASH),
+    ("\u20155", DASH),
+    ("\u22120", DASH),
+    ("\u22129", DASH),
+    ("\u200f5", "not a whole number"),
+    ("\u20165", "not a whole number"),
+    ("\u22115", "not a whole number"),
+    ("\u2212:", "not a whole number"),
+    ("\u2212/5", "not a whole number"),
+]
+CASES += [(f"the reason for {row[0]!r}", row[0].encode() + b" -1", [],
+           windows_too(out(row[-1] if len(row) > 2 else row[0], row[1])))
+          for row in REASONS]
+
 # Files in the folder the argument cases run in.
 FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "-5": b"5 -1", "\u03a9mega.txt": b"3 4 -1", "\u6392\u5e8f.txt": b"9 -1",
@@ -322,6 +397,7 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "book.xlsx": b"PK\x03\x04\x14\0\x06\0\x08\0",
          "classes.txt": b"60 95 -1\n50 40 -1\n"}
 MISSING = "No such file or directory"
+LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
 
 # Arguments, with 60 95 78 -1 as standard input.  name, arguments, what
@@ -373,8 +449,25 @@ ARG_CASES = [
      f"score-rank: no?del: {MISSING}\n", 1),
     ("a missing file's bidirectional control quoted", ["\u202emissing.txt"],
      None, f"score-rank: ?missing.txt: {MISSING}\n", 1),
+    # Bytes that are not UTF-8 reach a Windows program only as characters.
+    ("a missing file's lead byte 0x80 quoted", (["no\udc80x"], None), None,
+     f"score-rank: no?x: {MISSING}\n", 1),
+    ("a missing file's lead byte 0xC1 quoted", (["no\udcc1\udcb1x"], None),
+     None, f"score-rank: no??x: {MISSING}\n", 1),
+    ("a missing file's overlong form quoted", (["no\udce0\udc80\udcafx"], None),
+     None, f"score-rank: no???x: {MISSING}\n", 1),
+    # Windows shows the name in its code page, 1252 under Wine here, which
+    # has U+00A0.
+    ("a missing file's no-break space shown", ["\u00a0.txt"], None,
+     (f"score-rank: \u00a0.txt: {MISSING}\n",
+      f"score-rank: \ufffd.txt: {MISSING}\n"), 1),
+    ("a name longer than a notice shows", [LONG_NAME], None,
+     (f"score-rank: {LONG_NAME[:4096]}...:\n  File name too long\n",
+      f"score-rank: {LONG_NAME[:4096]}...:\n  {MISSING}\n"), 1),
     ("two files", ["scores.txt", "-"], None, usage('more than one file: "-"'), 2),
     ("an unknown option", ["-x"], None, usage('unknown option "-x"'), 2),
+    ("two unknown options: the first is named", ["-x", "-y"], None,
+     usage('unknown option "-x"'), 2),
     ("an unknown long option", ["--foo"], None, usage('unknown option "--foo"'),
      2),
     ("a negative number is no file", ["-5"], None, usage('unknown option "-5"'),
@@ -428,6 +521,8 @@ REST_CASES = [
     ("at the end of input", b"3 1 \n", b""),
     ("at the word that holds a NUL", b"5 6\0 7 -1", b"6\0 7 -1"),
     ("past the first read block", b"1 " * 10000 + b"-1 tail", b" tail"),
+    ("after a negative number across the end of a 16 KiB block",
+     b" " * 16382 + b"-123456 5", b" 5"),
     ("UTF-16", utf16("60 -1\r\n50 -1", "le"), "\r\n50 -1".encode("utf-16-le"),
      [50]),
     ("UTF-16 big-endian, a class a run", utf16("60 -1\n70 50 -1\n", "be"),
@@ -577,79 +672,112 @@ def rest_case(stdin, rest, second=None):
     return case
 
 
-def directory_input(r):
-    """Standard input that is a directory is refused before the prompt."""
-    directory = os.open("/", os.O_RDONLY)
-    try:
-        got = subprocess.run(r.command, stdin=directory, capture_output=True,
-                             timeout=TIMEOUT)
-    finally:
-        os.close(directory)
-    why = "Permission denied" if r.windows else "Is a directory"
-    return check(got, b"", f"score-rank: standard input: {why}\n", 1)
-
-
-# Standard output that cannot be written: name, what it is (a device, FILE
-# a file, or None where closed), the largest file the program may write
-# (None for no limit), the notice.  Of the output, only the prompt and a few
-# bytes more fit in 20 bytes; Wine reports a write past the limit as EINVAL.
-WRITE_CASES = [
-    ("output full", "/dev/full", None, "No space left on device"),
-    ("output closed", None, None, "Bad file descriptor"),
-    ("output fails after the prompt", "FILE", 20, ("File too large", INVALID)),
+# Standard input that cannot be read, refused before the prompt: name, what
+# it is (None where closed), why.
+REFUSED_CASES = [
+    ("standard input a directory", "/", ("Is a directory", "Permission denied")),
+    ("standard input closed", None, "Bad file descriptor"),
 ]
 
 
-def write_case(device, limit, error):
+def refused_case(path, why):
+    def case(r):
+        fd = os.open(path or "/", os.O_RDONLY)
+        try:
+            got = subprocess.run(r.command, stdin=fd, capture_output=True,
+                                 timeout=TIMEOUT,
+                                 preexec_fn=None if path else lambda: os.close(0))
+        finally:
+            os.close(fd)
+        return check(got, b"",
+                     f"score-rank: standard input: {pick(why, r)}\n", 1)
+    return case
+
+
+# Standard output that cannot be written: name, what it is (a device, FILE
+# a file that may not grow past the bytes that arrive, PIPE a pipe whose
+# reader goes once the bytes that arrive have, or None where closed), the
+# bytes of the output that arrive, the notice.  Of the output, only the
+# prompt and a few bytes more fit in 20 bytes; Wine reports a write past the
+# limit as EINVAL.
+WRITE_CASES = [
+    ("output full", "/dev/full", 0, "No space left on device"),
+    ("output closed", None, 0, "Bad file descriptor"),
+    ("output fails after the prompt", "FILE", 20, ("File too large", INVALID)),
+    ("output's reader gone after the prompt", "PIPE", len(PROMPT),
+     "Broken pipe"),
+]
+
+
+def write_case(device, arrive, error):
     def start():
         if device is None:
             os.close(1)
-        if limit is not None:
+        if device == "FILE":
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
-            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+            resource.setrlimit(resource.RLIMIT_FSIZE, (arrive, arrive))
+        if device == "PIPE":
+            signal.signal(signal.SIGPIPE, signal.SIG_IGN)
 
     def case(r):
+        reader, writer = os.pipe()
         with tempfile.TemporaryFile() as file, \
-                open(device if device not in (None, "FILE") else os.devnull,
-                     "wb") as out:
-            got = subprocess.run(r.command, input=b"60 95 78 -1",
-                                 stdout=file if device == "FILE" else out,
-                                 stderr=subprocess.PIPE, timeout=TIMEOUT,
-                                 preexec_fn=start)
+                open(device if device not in (None, "FILE", "PIPE")
+                     else os.devnull, "wb") as out:
+            stdout = {"FILE": file, "PIPE": writer}.get(device, out)
+            with subprocess.Popen(r.command, stdin=subprocess.PIPE,
+                                  stdout=stdout, stderr=subprocess.PIPE,
+                                  preexec_fn=start) as p:
+                os.close(writer)
+                got = b""
+                while device == "PIPE" and len(got) < arrive:
+                    got += os.read(reader, arrive - len(got))
+                os.close(reader)
+                _, err = p.communicate(b"60 95 78 -1", timeout=TIMEOUT)
             file.seek(0)
-            got.stdout = file.read()
+            got += file.read()
         # Past the limit, a coverage build cannot write its counts either.
-        got.stderr = re.sub(rb"libgcov profiling error:.*\n", b"", got.stderr)
-        return check(got, r.ranking([95, 78, 60])[:limit or 0],
+        err = re.sub(rb"libgcov profiling error:.*\n", b"", err)
+        return check(subprocess.CompletedProcess(p.args, p.returncode, got, err),
+                     r.ranking([95, 78, 60])[:arrive],
                      f"score-rank: write error: {pick(error, r)}\n", 1)
     return case
 
 
-def terminal_read_error(r):
-    """A terminal whose other side closes while the program waits for more:
-    the read fails with EIO, and what was read before is ranked."""
-    fd, term = pty.openpty()
-    tty.setraw(term)  # no lines: a read takes what has arrived
-    # The input reaches the terminal a moment after the write; it is there
-    # before the program starts, so that its first read takes it.
-    os.write(fd, b"5 6 ")
-    while not waiting(term):
-        time.sleep(0.001)
-    with subprocess.Popen(r.command, stdin=term, stdout=subprocess.PIPE,
-                          stderr=subprocess.PIPE) as p:
-        # Closed while the program waits in its next read, which then fails;
-        # a read begun after the close would find the end of input instead.
-        deadline = time.monotonic() + TIMEOUT
-        while p.poll() is None and time.monotonic() < deadline and (
-                waiting(term) or open(f"/proc/{p.pid}/wchan").read()
-                != "wait_woken"):
+# A terminal whose other side closes while the program waits for more: the
+# read fails with EIO, and what was read before is ranked, but for a word
+# that the error cut.  name, what was typed, the scores listed.
+READ_ERROR_CASES = [
+    ("read error at a terminal", b"5 6 ", [6, 5]),
+    ("read error inside a word at a terminal", b"5 6", [5]),
+]
+
+
+def terminal_read_error(typed, scores):
+    def case(r):
+        fd, term = pty.openpty()
+        tty.setraw(term)  # no lines: a read takes what has arrived
+        # The input reaches the terminal a moment after the write; it is there
+        # before the program starts, so that its first read takes it.
+        os.write(fd, typed)
+        while not waiting(term):
             time.sleep(0.001)
-        os.close(fd)
-        out, err = p.communicate(timeout=TIMEOUT)
-    os.close(term)
-    return check(subprocess.CompletedProcess(p.args, p.returncode, out, err),
-                 r.ranking([6, 5]),
-                 HINT + "score-rank: read error: Input/output error\n", 1)
+        with subprocess.Popen(r.command, stdin=term, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE) as p:
+            # Closed while the program waits in its next read, which then fails;
+            # a read begun after the close would find the end of input instead.
+            deadline = time.monotonic() + TIMEOUT
+            while p.poll() is None and time.monotonic() < deadline and (
+                    waiting(term) or open(f"/proc/{p.pid}/wchan").read()
+                    != "wait_woken"):
+                time.sleep(0.001)
+            os.close(fd)
+            out, err = p.communicate(timeout=TIMEOUT)
+        os.close(term)
+        return check(subprocess.CompletedProcess(p.args, p.returncode, out, err),
+                     r.ranking(scores),
+                     HINT + "score-rank: read error: Input/output error\n", 1)
+    return case
 
 
 # Standard input a pipe whose writer stays open: the prompt arrives before
@@ -719,6 +847,8 @@ TERMINAL_CASES = [
     ("a file's notice starts a line of its own", ["45.txt"], b"",
      PROMPT + b"\n" + cut(5, 5).encode() + listing(Many(45, range(45, 5, -1))),
      None, 0),
+    ("a file's notice to a pipe starts no line", ["45.txt"], b"",
+     PROMPT + listing(Many(45, range(45, 5, -1))), cut(5, 5), 0),
     # Ctrl+D at the start of a line, once: Linux's end of input.
     ("Ctrl+D ends the list", [], (b"5 6\r\x04", None), listing([6, 5]), HINT, 0),
     ("Ctrl+D first ends the list at once", [], (b"\x04", None), listing([]),
@@ -863,7 +993,7 @@ def window_case(start, typed, enters, waits, status, written):
 def fits_79_columns(r):
     """Every notice the tables expect fits 79 columns."""
     texts = [pick(e, r) for *_, e in CASES]
-    texts += [pick(row[3], r) for row in ARG_CASES]
+    texts += [pick(row[3], r) for row in ARG_CASES if LONG_NAME not in row[1]]
     texts += [row[4] or "" for row in TERMINAL_CASES]
     texts += [row[6][1] for row in WINDOW_CASES if row[6]]
     return [f"{len(line)} columns: {line!r}" for text in texts
@@ -884,17 +1014,19 @@ def main(argv):
     cases = [(name, table_case(i, s, e)) for name, i, s, e in CASES]
     cases += [(name + ": what is left", rest_case(*row))
               for name, *row in REST_CASES]
-    cases += [(name, arg_case(*row)) for name, *row in ARG_CASES]
+    cases += [(name, arg_case(pick(args, r), *row))
+              for name, args, *row in ARG_CASES if pick(args, r) is not None]
     cases += [(name, write_case(*row)) for name, *row in WRITE_CASES]
-    cases += [("standard input a directory", directory_input),
-              ("every notice fits 79 columns", fits_79_columns)]
+    cases += [(name, refused_case(*row)) for name, *row in REFUSED_CASES]
+    cases += [("every notice fits 79 columns", fits_79_columns)]
     cases += [(name, dialogue_case(pick(args, r), *row))
               for name, args, *row in DIALOGUE_CASES
               if pick(args, r) is not None]
     cases += [(name, terminal_case(*row)) for name, *row in TERMINAL_CASES
               if pick(row[1], r) is not None]
     if not windows:
-        cases += [("read error at a terminal", terminal_read_error)]
+        cases += [(name, terminal_read_error(*row))
+                  for name, *row in READ_ERROR_CASES]
     if windows:
         cases += [(name, window_case(*row)) for name, *row in WINDOW_CASES]
     failed = 0
