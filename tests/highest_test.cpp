@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -86,5 +87,37 @@ const HighestCase kHighestCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Highest, Highest40, testing::ValuesIn(kHighestCases),
                          [](const auto& test) { return test.param.name; });
+
+// A thousand lists of 41 to 200 scores in random orders, few values or
+// many, each held to a sort of the whole list.
+TEST(Highest40, RandomListsAgreeWithASort)
+{
+	std::mt19937 random(1);
+	for (int list = 0; list < 1000; list++) {
+		std::vector<int> offered(41 + random() % 160);
+		unsigned values = list % 3 == 0 ? 3 : list % 3 == 1 ? 60 : 1000000;
+		for (int& score : offered)
+			score = static_cast<int>(random() % values);
+		int table[kMaxScores];
+		Highest highest{table, 0, 0, -1, 0};
+		for (int score : offered)
+			Offer(&highest, score);
+
+		std::vector<int> sorted = offered;
+		std::sort(sorted.begin(), sorted.end(), std::greater<>());
+		std::vector<int> kept(table, table + kMaxScores);
+		std::sort(kept.begin(), kept.end(), std::greater<>());
+		ASSERT_EQ(kept, std::vector<int>(sorted.begin(),
+		                                 sorted.begin() + kMaxScores))
+		        << "list " << list;
+		int lowest = sorted[kMaxScores - 1];
+		ASSERT_EQ(highest.read, static_cast<long long>(sorted.size()));
+		ASSERT_EQ(highest.highestLeftOut, sorted[kMaxScores]);
+		ASSERT_EQ(TiedWithLowest(highest),
+		          std::count(sorted.begin() + kMaxScores, sorted.end(),
+		                     lowest))
+		        << "list " << list;
+	}
+}
 
 } // namespace
