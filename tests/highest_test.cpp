@@ -92,12 +92,12 @@ INSTANTIATE_TEST_SUITE_P(Highest, Highest40, testing::ValuesIn(kHighestCases),
 // many, each held to a sort of the whole list.
 TEST(Highest40, RandomListsAgreeWithASort)
 {
+	constexpr unsigned kValues[] = {3, 60, 1000000};
 	std::mt19937 random(1);
 	for (int list = 0; list < 1000; list++) {
 		std::vector<int> offered(41 + random() % 160);
-		unsigned values = list % 3 == 0 ? 3 : list % 3 == 1 ? 60 : 1000000;
 		for (int& score : offered)
-			score = static_cast<int>(random() % values);
+			score = static_cast<int>(random() % kValues[list % 3]);
 		int table[kMaxScores];
 		Highest highest{table, 0, 0, -1, 0};
 		for (int score : offered)
