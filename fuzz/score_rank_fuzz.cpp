@@ -1,11 +1,13 @@
 // Runs the whole program on each fuzz input, given as its standard input,
-// and holds what it writes on standard output, its exit status and where it
-// leaves standard input to a plain model: the words of the input, read one
-// by one, ranked with std::sort.  The program reads in blocks of a few bytes
-// in fuzz builds, and its reads return pieces of the sizes that the input's
-// first byte gives; it must write the same bytes on both outputs as when it
-// reads the input in one piece: a word split across reads reads as the same
-// word, and both leave standard input at the same offset.
+// and holds what it writes on standard output, its exit status, where it
+// leaves standard input and the words its notices quote to a plain model:
+// the words of the input, read one by one, ranked with std::sort, and shown
+// by the rule for quoting, with characters told apart by RFC 3629's table.  The
+// program reads in blocks of a few bytes in fuzz builds, and its reads return
+// pieces of the sizes that the input's first byte gives; it must write the same
+// bytes on both outputs as when it reads the input in one piece: a word split
+// across reads reads as the same word, and both leave standard input at the
+// same offset.
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -98,11 +100,79 @@ std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 	return text;
 }
 
+// The length of the well-formed UTF-8 character that begins at s[at], from
+// RFC 3629's table of the bytes each may hold, or 0 where none begins.
+size_t CharLength(const std::string& s, size_t at)
+{
+	struct Row {
+		unsigned lead, lastLead, second, lastSecond;
+		size_t length;
+	};
+	static constexpr Row kTable[] = {
+	        {0x00, 0x7F, 0, 0, 1},       {0xC2, 0xDF, 0x80, 0xBF, 2},
+	        {0xE0, 0xE0, 0xA0, 0xBF, 3}, {0xE1, 0xEC, 0x80, 0xBF, 3},
+	        {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3},
+	        {0xF0, 0xF0, 0x90, 0xBF, 4}, {0xF1, 0xF3, 0x80, 0xBF, 4},
+	        {0xF4, 0xF4, 0x80, 0x8F, 4},
+	};
+	auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+	for (const Row& row : kTable) {
+		if (byte(at) < row.lead || byte(at) > row.lastLead)
+			continue;
+		if (row.length == 1)
+			return 1;
+		if (at + row.length > s.size() || byte(at + 1) < row.second ||
+		    byte(at + 1) > row.lastSecond)
+			return 0;
+		for (size_t i = 2; i < row.length; i++)
+			if (byte(at + i) < 0x80 || byte(at + i) > 0xBF)
+				return 0;
+		return row.length;
+	}
+	return 0;
+}
+
+// Whether the character of the given length at s[at] is a control: C0 and
+// DEL, C1 (C2 80 to C2 9F), or one that turns the direction of the text:
+// U+202A to U+202E (E2 80 AA to AE) and U+2066 to U+2069 (E2 81 A6 to A9).
+bool Control(const std::string& s, size_t at, size_t length)
+{
+	unsigned b[4] = {};
+	for (size_t i = 0; i < length; i++)
+		b[i] = static_cast<unsigned char>(s[at + i]);
+	return (length == 1 && (b[0] < 0x20 || b[0] == 0x7F)) ||
+	       (length == 2 && b[0] == 0xC2 && b[1] <= 0x9F) ||
+	       (length == 3 && b[0] == 0xE2 &&
+	        ((b[1] == 0x80 && b[2] >= 0xAA && b[2] <= 0xAE) ||
+	         (b[1] == 0x81 && b[2] >= 0xA6 && b[2] <= 0xA9)));
+}
+
+// A word as a notice quotes it: its characters that begin in its first 20
+// bytes, as they are where each is well-formed and no control, else each
+// that is not printable ASCII as '?'; "..." where the word goes on.
+std::string Quoted(const std::string& word)
+{
+	std::string whole, ascii;
+	bool plain = true;
+	size_t at = 0;
+	while (at < word.size() && at < 20) {
+		size_t length = CharLength(word, at);
+		bool printable = length != 0 && !Control(word, at, length);
+		plain = plain && printable;
+		ascii += length == 1 && printable ? word[at] : '?';
+		whole += word.substr(at, std::max<size_t>(length, 1));
+		at += std::max<size_t>(length, 1);
+	}
+	return (plain ? whole : ascii) + (at < word.size() ? "..." : "");
+}
+
 // What the program should write on standard output, its exit status, and
 // the offset it leaves standard input at: past a negative number's digits,
 // at the start of a word that holds a NUL, or at the end.  A word that is
-// not a score is left out, and the list goes on.
-std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
+// not a score is left out, and the list goes on; the first ten such get a
+// notice that quotes them, in notices, and one notice counts them all.
+std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset,
+                  std::vector<std::string>* notices)
 {
 	size_t start, width;
 	std::string text = Text(data, size, &start, &width);
@@ -113,9 +183,11 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
 		return c == ' ' || (c >= '\t' && c <= '\r');
 	};
 	size_t at = 0;
+	long long leftOut = 0;
+	long long line = 1;
 	while (true) {
-		while (at < text.size() && space(text[at]))
-			at++;
+		for (; at < text.size() && space(text[at]); at++)
+			line += text[at] == '\n';
 		if (at == text.size())
 			break;
 		size_t end = at;
@@ -144,11 +216,18 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset)
 		     word.size() - nonzero > 10) ||
 		    std::stoll(word.substr(digits)) > INT_MAX) {
 			*status = 1;
+			if (++leftOut <= 10)
+				notices->push_back(
+				        "line " + std::to_string(line) +
+				        ": left out \"" + Quoted(word) + "\":");
 			continue;
 		}
 		scores.push_back(std::stoll(word.substr(digits)));
 	}
 	*offset = static_cast<off_t>(std::min(start + width * stop, size));
+	if (leftOut > 0)
+		notices->push_back("score-rank: " + std::to_string(leftOut) +
+		                   " word");
 	std::string out = "input score:Total students are " +
 	                  std::to_string(scores.size()) + "\n";
 	std::sort(scores.begin(), scores.end(), std::greater<>());
@@ -227,8 +306,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
 	int status;
 	off_t offset;
-	if (Model(data, size, &status, &offset) != small.out)
+	std::vector<std::string> notices;
+	if (Model(data, size, &status, &offset, &notices) != small.out)
 		Fail("standard output is not the model's", small.out);
+	const char* after = small.err;
+	for (const std::string& notice : notices) {
+		after = strstr(after, notice.c_str());
+		if (after == nullptr)
+			Fail(("no notice of " + notice).c_str(), small.err);
+		after += notice.size();
+	}
 	if (small.status != status)
 		Fail("exit status is not the model's", small.out);
 	if (small.offset != offset)
