@@ -341,6 +341,8 @@ CASES = [
      [], left(out("+00002147483648", TOO_LARGE))),
     ("too large with letters is not a number", b"2147483648abc 1",
      [1], left(out("2147483648abc", "the letter a is not a digit"))),
+    ("a letter after 23 digits", b"0" * 23 + b"x -1", [],
+     left(out("0" * 20 + "...", "the letter x is not a digit"))),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], left(out("1" * 20 + "...", TOO_LARGE))),
     # Standard input in pieces, each read as one.
