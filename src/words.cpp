@@ -75,7 +75,7 @@ Kind ReadWord(Input* in, Word* w)
 		Keep(w, from, in->pos);
 	if (kind == Kind::kNotText)
 		w->offset = Offset(*in) - UnitBytes(*in) * w->len;
-	if (c < 0 && in->error != 0) // cut by a read error
+	if (in->error != 0) // cut by a read error
 		kind = Kind::kEnd;
 	return w->kind = kind;
 }

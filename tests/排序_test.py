@@ -522,6 +522,8 @@ REST_CASES = [
     ("after a too large value", b"2147483648x\n7 -1\n8", b"\n8"),
     ("at the end of input", b"3 1 \n", b""),
     ("at the word that holds a NUL", b"5 6\0 7 -1", b"6\0 7 -1"),
+    ("at the word that holds a NUL unit", utf16("5 6\0 7 -1", "le"),
+     "6\0 7 -1".encode("utf-16-le")),
     ("past the first read block", b"1 " * 10000 + b"-1 tail", b" tail"),
     ("after a negative number across the end of a 16 KiB block",
      b" " * 16382 + b"-123456 5", b" 5"),
