@@ -397,7 +397,7 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "45.txt": " ".join(map(str, range(45, 0, -1))).encode(),
          "header.csv": b"Score\r\n60\r\n95\r\n", "typo.csv": b"60\n95\n8O\n-1\n",
          "book.xlsx": b"PK\x03\x04\x14\0\x06\0\x08\0",
-         "classes.txt": b"60 95 -1\n50 40 -1\n"}
+         "classes.txt": b"60 95 -1\n50 40 -1\n", "nul-after.txt": b"5 -1\n\0"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -442,6 +442,9 @@ ARG_CASES = [
      not_text(where="book.xlsx:1"), 1),
     ("a file of two classes: the rest not read is said", ["classes.txt"],
      [95, 60], "score-rank: classes.txt:1: the list ended here; the rest was not "
+     "read\n", 0),
+    ("a NUL after the list in a file is the rest", ["nul-after.txt"], [5],
+     "score-rank: nul-after.txt:1: the list ended here; the rest was not "
      "read\n", 0),
     ("a file ended by -1 and white space: nothing to say", ["scores.txt"],
      [50, 40], "", 0),
@@ -848,6 +851,8 @@ TERMINAL_CASES = [
      listing([80, 70]), HINT + after("90  85"), 0),
     ("two lines pasted: the second is named, not run", [],
      b"80 72 -1\r 60 95 \r", listing([80, 72]), HINT + after("60 95"), 0),
+    ("a line pasted after the end that starts with a NUL", [],
+     (b"80 -1\r\x0060\r", None), listing([80]), HINT + after("?60"), 0),
     ("a score typed too large is left out", [], b"70 21474836470\r90 -1\r",
      listing([90, 70]), HINT + left(typo("21474836470", TOO_LARGE)), 1),
     ("a file's notice starts a line of its own", ["45.txt"], b"",
