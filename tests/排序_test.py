@@ -277,29 +277,6 @@ CASES = [
     ("UTF-16 cut in half a character", utf16("5 6 ", "le") + b"7", [6, 5],
      left(out("?"))),
     ("control byte, tilde and DEL", b"5 \x01a~\x7f -1", [5], left(out("?a~?"))),
-    ("a lead byte without its next", b"\xc3x -1", [], left(out("?x"))),
-    ("an overlong form of three bytes", b"\xe0\x80\xaf -1", [],
-     left(out("???"))),
-    ("an overlong form of four bytes", b"\xf0\x80\x80\xaf -1", [],
-     left(out("????"))),
-    ("past U+10FFFF", b"\xf4\x90\x80\x80 -1", [], left(out("????"))),
-    ("the first character of three bytes", "\u0800 -1".encode(), [],
-     windows_too(out("\u0800"))),
-    ("the first of four bytes", "\U00010000 -1".encode(), [],
-     windows_too(out("\U00010000"))),
-    ("the last character", "\U0010ffff -1".encode(), [],
-     windows_too(out("\U0010ffff"))),
-    ("the last C1 control quoted", "\u009fx -1".encode(), [], left(out("?x"))),
-    ("a no-break space after the C1 controls", "\u00a0x -1".encode(), [],
-     windows_too(out("\u00a0x"))),
-    ("the first embedding control quoted", "\u202ax -1".encode(), [],
-     left(out("?x"))),
-    ("the first isolate control quoted", "\u2066x -1".encode(), [],
-     left(out("?x"))),
-    ("the last isolate control quoted", "\u2069x -1".encode(), [],
-     left(out("?x"))),
-    ("past the isolate controls", "\u206ax -1".encode(), [],
-     windows_too(out("\u206ax"))),
     # Windows text ends at a Ctrl+Z byte.
     ("Ctrl+Z", b"5 \x1a 7 -1", ([7, 5], [5]), (left(out("?")), "")),
     ("twenty characters are shown whole", b"abcdefghijklmnopqrst",
@@ -390,6 +367,27 @@ REASONS = [
 CASES += [(f"the reason for {row[0]!r}", row[0].encode() + b" -1", [],
            windows_too(out(row[-1] if len(row) > 2 else row[0], row[1])))
           for row in REASONS]
+
+# A word at the bounds of UTF-8 and of the control characters, and what a
+# notice shows of it where that is not the word as it is.
+SHOWN = [
+    (b"\xc3x", "?x"),  # a lead byte without its next
+    (b"\xe0\x80\xaf", "???"),  # overlong forms
+    (b"\xf0\x80\x80\xaf", "????"),
+    (b"\xf4\x90\x80\x80", "????"),  # past U+10FFFF
+    ("\u0800".encode(), None),  # the first character of three bytes
+    ("\U00010000".encode(), None),  # the first of four bytes
+    ("\U0010ffff".encode(), None),  # the last character
+    ("\u009fx".encode(), "?x"),  # the last C1 control
+    ("\u00a0x".encode(), None),
+    ("\u202ax".encode(), "?x"),  # the first embedding control
+    ("\u2066x".encode(), "?x"),  # the isolate controls
+    ("\u2069x".encode(), "?x"),
+    ("\u206ax".encode(), None),
+]
+CASES += [(f"{word!r} shown as {shown or 'it is'}", word + b" -1", [],
+           windows_too(out(shown or word.decode())))
+          for word, shown in SHOWN]
 
 # Files in the folder the argument cases run in.
 FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
