@@ -255,6 +255,10 @@ CASES = [
     ("the first byte of a UTF-8 mark", b"\xef5 -1", [], left(out("?5"))),
     ("the first byte of a little-endian mark", b"\xff5 -1", [], left(out("?5"))),
     ("the first byte of a big-endian mark", b"\xfe5 -1", [], left(out("?5"))),
+    ("the first two bytes of a UTF-8 mark, and the end", b"\xef\xbb", [],
+     left(out("??"))),
+    ("the first byte of a UTF-16 mark, and the end", b"\xff", [],
+     left(out("?"))),
     # A word is shown as it is where it is well-formed UTF-8 free of
     # control characters, else each character outside printable ASCII a ?.
     ("UTF-8 text shown as it is", "5 \u00e97 -1".encode(), [5],
@@ -274,6 +278,11 @@ CASES = [
      left(out("?"))),
     ("UTF-16 past the surrogates", utf16("\uff15 6 -1", "le"), [6],
      left(out("?"))),
+    ("UTF-16's first surrogate pair", utf16("\U00010000 -1", "le"), [],
+     left(out("?"))),
+    ("UTF-16's first surrogate before U+E000",
+     b"\xff\xfe\x00\xd8\x00\xe0" + " -1".encode("utf-16-le"), [],
+     left(out("??"))),
     ("UTF-16 cut in half a character", utf16("5 6 ", "le") + b"7", [6, 5],
      left(out("?"))),
     ("control byte, tilde and DEL", b"5 \x01a~\x7f -1", [5], left(out("?a~?"))),
@@ -318,6 +327,9 @@ CASES = [
      [], left(out("+00002147483648", TOO_LARGE))),
     ("too large with letters is not a number", b"2147483648abc 1",
      [1], left(out("2147483648abc", "the letter a is not a digit"))),
+    ("a lone minus sign after a word with a digit fourth",
+     "xxx5 \u2212 -1".encode(), [],
+     windows_too(out("xxx5", "the letter x is not a digit"), out("\u2212"))),
     ("a letter after 23 digits", b"0" * 23 + b"x -1", [],
      left(out("0" * 20 + "...", "the letter x is not a digit"))),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
@@ -327,6 +339,8 @@ CASES = [
     ("a UTF-8 mark after its first byte", [b"\xef", b"\xbb\xbf5 -1"], [5], ""),
     ("a UTF-16 mark in two reads", [b"\xff", utf16("5 6 -1", "le")[1:]], [6, 5],
      ""),
+    ("a big-endian mark in two reads", [b"\xfe", utf16("5 6 -1", "be")[1:]],
+     [6, 5], ""),
     ("UTF-16 in pieces of odd length", [utf16("60 95 78 -1", "be")[i:i + 3]
                                         for i in range(0, 26, 3)], [95, 78, 60], ""),
     ("a first read of one byte", [b"7", b" 8 -1"], [8, 7], ""),
@@ -363,6 +377,9 @@ REASONS = [
     ("\u22115", "not a whole number"),
     ("\u2212:", "not a whole number"),
     ("\u2212/5", "not a whole number"),
+    ("\u32125", "not a whole number"),
+    ("x0", "the letter x is not a digit"),
+    ("x9", "the letter x is not a digit"),
 ]
 CASES += [(f"the reason for {row[0]!r}", row[0].encode() + b" -1", [],
            windows_too(out(row[-1] if len(row) > 2 else row[0], row[1])))
@@ -389,13 +406,17 @@ CASES += [(f"{word!r} shown as {shown or 'it is'}", word + b" -1", [],
            windows_too(out(shown or word.decode())))
           for word, shown in SHOWN]
 
+# A name of 24 characters and 44 bytes, whose notice fits a line.
+ACCENTS = "\u00e9" * 20 + ".txt"
+
 # Files in the folder the argument cases run in.
 FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "-5": b"5 -1", "\u03a9mega.txt": b"3 4 -1", "\u6392\u5e8f.txt": b"9 -1",
          "45.txt": " ".join(map(str, range(45, 0, -1))).encode(),
          "header.csv": b"Score\r\n60\r\n95\r\n", "typo.csv": b"60\n95\n8O\n-1\n",
          "book.xlsx": b"PK\x03\x04\x14\0\x06\0\x08\0",
-         "classes.txt": b"60 95 -1\n50 40 -1\n", "nul-after.txt": b"5 -1\n\0"}
+         "classes.txt": b"60 95 -1\n50 40 -1\n", "nul-after.txt": b"5 -1\n\0",
+         "utf16.txt": utf16("60 95 -1", "le"), ACCENTS: b"Score\n"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -436,6 +457,9 @@ ARG_CASES = [
      left(out("Score", where="header.csv:1")), 1),
     ("a typo on line 3 of a file", ["typo.csv"], [95, 60],
      left(out("8O", LETTER_O, where="typo.csv:3")), 1),
+    ("a UTF-16 file named", ["utf16.txt"], [95, 60], "", 0),
+    ("a notice's columns are its characters", [ACCENTS], [],
+     windows_too(out("Score", where=ACCENTS + ":1")), 1),
     ("a spreadsheet's own file", ["book.xlsx"], [],
      not_text(where="book.xlsx:1"), 1),
     ("a file of two classes: the rest not read is said", ["classes.txt"],
