@@ -391,7 +391,11 @@ SHOWN = [
     (b"\xc3x", "?x"),  # a lead byte without its next
     (b"\xe0\x80\xaf", "???"),  # overlong forms
     (b"\xf0\x80\x80\xaf", "????"),
+    (b"\xe0\x9f\xbf", "???"),
+    (b"\xf0\x8f\xbf\xbf", "????"),
     (b"\xf4\x90\x80\x80", "????"),  # past U+10FFFF
+    ("\u07ff".encode(), None),  # the last character of two bytes
+    ("\ue000".encode(), None),  # the first past the surrogates
     ("\u0800".encode(), None),  # the first character of three bytes
     ("\U00010000".encode(), None),  # the first of four bytes
     ("\U0010ffff".encode(), None),  # the last character
@@ -445,6 +449,9 @@ ARG_CASES = [
     ("-- ends the options", ["--", "-5"], [5], "", 0),
     ("a missing file", ["missing.txt"], None,
      f"score-rank: missing.txt: {MISSING}\n", 1),
+    ("a missing file's name with a space and an accent", ["no such \u00e9"],
+     None, (f"score-rank: no such \u00e9: {MISSING}\n",
+            f"score-rank: no such \ufffd: {MISSING}\n"), 1),
     # Windows takes no control character in a file name.
     ("a missing file's control bytes quoted", ["no\x1b[31mred"], None,
      tuple(f"score-rank: no?[31mred: {e}\n" for e in (MISSING, INVALID)), 1),
