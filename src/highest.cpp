@@ -33,7 +33,8 @@ void Replace(Highest* highest, int score)
 
 long long TiedWithLowest(const Highest& highest)
 {
-	bool tied = highest.read > highest.kept &&
-	            highest.highestLeftOut == highest.table[0];
-	return tied ? highest.tiedLeftOut : 0;
+	// While none is left out, the highest left out is -1, which no score
+	// equals.
+	return highest.highestLeftOut == highest.table[0] ? highest.tiedLeftOut
+	                                                  : 0;
 }

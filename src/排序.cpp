@@ -126,7 +126,7 @@ void FollowEnd(Dialogue* d, Input* in)
 // starts a line of its own where typing ended on an open line.
 void SayClosing(Dialogue* d, const Input& in)
 {
-	if (d->keyboard && d->end.kind == Kind::kEnd && EndsLineOpen(in))
+	if (d->keyboard && EndsLineOpen(in))
 		d->notices.lineOpen = IsTerminal(2);
 	if (d->end.kind == Kind::kNotText) {
 		d->notAll = true;

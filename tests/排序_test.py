@@ -895,6 +895,8 @@ TERMINAL_CASES = [
      HINT, 0),
     ("Ctrl+D on an open line: the count line on a line of its own", [],
      (b"60 95\x04\x04", None), b"\n" + listing([95, 60]), None, 0),
+    ("-1 and Ctrl+D on an open line: the count line on a line of its own", [],
+     (b"60 95 -1\x04", None), b"\n" + listing([95, 60]), None, 0),
     # UTF-7 takes neither the flag against best fit nor a default character;
     # Wine's console shows the name's UTF-7, +A6k-, without its +.
     ("a name in a code page without best fit", ["cmd", "/c",
