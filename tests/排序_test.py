@@ -330,7 +330,9 @@ CASES = [
     ("a lone minus sign after a word with a digit fourth",
      "xxx5 \u2212 -1".encode(), [],
      windows_too(out("xxx5", "the letter x is not a digit"), out("\u2212"))),
-    ("a letter after 23 digits", b"0" * 23 + b"x -1", [],
+    # Its first byte read alone, so that 3-byte reads meet the 24th byte on
+    # its own.
+    ("a letter after 23 digits", b" " + b"0" * 23 + b"x -1", [],
      left(out("0" * 20 + "...", "the letter x is not a digit"))),
     ("a megabyte of digits", b"3 " + b"1" * 1000000 + b"\n-1",
      [3], left(out("1" * 20 + "...", TOO_LARGE))),
