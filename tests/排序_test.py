@@ -162,6 +162,8 @@ CASES = [
     ("a NUL after the end is named, as a ?", b"5 -1 \0", [5], after("?")),
     ("white space around what follows the end", b"5 -1 \t60\t\n95 \n\n", [5],
      after("60  95")),
+    ("a control byte after the end, and a space", b"5 -1 x\x01 60", [5],
+     after("x? 60")),
     ("a long line after the end is cut", b"5 -1 60 70 80 90 100 110 120 130",
      [5], after("60 70 80 90 100 110 ...")),
     ("largest score", b"2147483647 0 -1", [2147483647, 0], ""),
