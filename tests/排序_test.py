@@ -877,6 +877,8 @@ def dialogue_case(args, written, scores, err):
 TERMINAL_CASES = [
     ("dialogue in a terminal", [], b"60 95\r78 -1\r", listing([95, 78, 60]),
      HINT, 0),
+    ("the count line straight after the typed line", [],
+     (b"60 95\r78 -1\r", None), b"-1\n" + listing([95, 78, 60]), None, 0),
     ("a typo typed is left out, and typing goes on", [],
      b"70 85 8O 90\r80 -1\r", listing([90, 85, 80, 70]),
      HINT + left(typo("8O", LETTER_O)), 1),
