@@ -225,8 +225,9 @@ def windows_runs():
     probe = subprocess.run(["wine", "--version"], capture_output=True)
     if probe.returncode == 126 or re.search(
             rb"Exec format error|wine32 is missing", probe.stderr):
-        raise Skip("this machine cannot run 32-bit x86 programs, and the mingw64 "
-                   "workflow proves the Windows behaviour")
+        raise Skip("Wine cannot run 32-bit x86 programs here (its 32-bit loader "
+                   "fails or is missing), and the mingw64 workflow proves the "
+                   "Windows behaviour")
     env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
                WINEPREFIX=os.path.join(ZIP, "wine"))
     os.makedirs(env["WINEPREFIX"], exist_ok=True)
