@@ -24,8 +24,10 @@ foreach(source ${sources})
 endforeach()
 list(LENGTH markers count)
 
+# The counts are looked for in this build alone: the source tree may hold
+# other builds, and a Wine prefix whose drive Z: is the whole file system.
 set(common --root ${SOURCE} --filter ${SOURCE}/src/ --object-directory ${BINARY}
-    --exclude-unreachable-branches --exclude-throw-branches)
+    --exclude-unreachable-branches --exclude-throw-branches ${BINARY})
 file(MAKE_DIRECTORY ${BINARY}/coverage)
 execute_process(COMMAND ${GCOVR} ${common}
                         --html-details ${BINARY}/coverage/index.html --txt -
