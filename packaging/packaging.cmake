@@ -1,7 +1,7 @@
 # What `cmake --install` puts where, in two components, and how CPack makes
 # packages of them:
-#   program  score-rank, its manual page, README and license (Debian package
-#            score-rank; on Windows, the zip)
+#   program  score-rank, its manual page, bash completion, README and license
+#            (Debian package score-rank; on Windows, the zip)
 #   library  the sorts' static library, header, CMake package files and
 #            pkg-config file (Debian package score-rank-dev)
 include(CMakePackageConfigHelpers)
@@ -28,6 +28,9 @@ install(TARGETS score-rank RUNTIME DESTINATION ${program_dir}
         COMPONENT program)
 if(NOT WIN32)
   install(FILES README.md DESTINATION ${doc_dir} COMPONENT program)
+  install(FILES packaging/score-rank.bash
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME score-rank COMPONENT program)
 endif()
 
 set(page ${PROJECT_BINARY_DIR}/score-rank.1)
@@ -165,4 +168,17 @@ and DataSortSelection does the same while moving a companion table of long
 numbers along with the scores. The package has the header
 <score-rank/data_sort.h> and CMake package files, so that a CMake project uses
 find_package(score-rank) and links to score-rank::data_sort.")
+
+# After each package, the release's files: the packages, the source
+# tarball, the Windows package managers' manifests and SHA256SUMS, in one
+# folder that the package presets share.
+set(SCORE_RANK_RELEASES "${PROJECT_HOMEPAGE_URL}/releases" CACHE STRING
+    "Where the release's files are served, each release's in a folder vVERSION")
+set(SCORE_RANK_RELEASE_DIR "${PROJECT_BINARY_DIR}/release-files" CACHE PATH
+    "Folder of the release's files")
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/release.cmake)
+set(CPACK_SCORE_RANK_RELEASE_DIR ${SCORE_RANK_RELEASE_DIR})
+set(CPACK_SCORE_RANK_RELEASES ${SCORE_RANK_RELEASES})
+set(CPACK_SCORE_RANK_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_SCORE_RANK_SUMMARY ${FILE_DESCRIPTION})
 include(CPack)
