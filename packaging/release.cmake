@@ -2,8 +2,8 @@
 # of the release's files, CPACK_SCORE_RANK_RELEASE_DIR, beside the source
 # tarball (git archive of the commit, without debian/, as the Debian source
 # package's orig tarball is), then writes there the winget and Scoop
-# manifests where the package is the Windows zip, and SHA256SUMS of every
-# package and tarball there.
+# manifests where the package is the Windows zip, and SHA256SUMS of the
+# release's packages and tarball there.
 
 set(dir ${CPACK_SCORE_RANK_RELEASE_DIR})
 file(MAKE_DIRECTORY ${dir})
@@ -38,7 +38,9 @@ foreach(package ${CPACK_PACKAGE_FILES})
   endif()
 endforeach()
 
-file(GLOB files RELATIVE ${dir} ${dir}/*.deb ${dir}/*.zip ${dir}/*.tar.gz)
+set(version ${CPACK_PACKAGE_VERSION})
+file(GLOB files RELATIVE ${dir} ${dir}/*_${version}_*.deb
+     ${dir}/*-${version}-*.zip ${dir}/*-${version}.tar.gz)
 list(SORT files)
 set(sums "")
 foreach(file ${files})

@@ -1,20 +1,28 @@
 #!/usr/bin/env python3
 """Checks the packages that the package, package-arm64, package-armhf and
-mingw32-package workflows made.
+mingw32-package workflows made, the release's files beside them in
+build/dist, and the Debian source package, which it builds.
 Run as root: it installs the .deb files with dpkg and removes them again."""
 
+import hashlib
+import json
 import os
 import re
 import subprocess
 import sys
 import tempfile
 
+import yaml
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 with open(os.path.join(ROOT, "CMakeLists.txt")) as f:
     VERSION = re.search(r"project\(score-rank VERSION (\S+)", f.read())[1]
 ZIP = os.path.join(ROOT, "build", "mingw32-package")
 WINDOWS = f"score-rank-{VERSION}-win32.zip"
+DIST = os.path.join(ROOT, "build", "dist")
+TARBALL = f"score-rank-{VERSION}.tar.gz"
 DOC = "./usr/share/doc/"
+COMPLETION = "./usr/share/bash-completion/completions/score-rank"
 
 # Debian architecture, its multiarch folder, ELF machine, and what runs its
 # programs here.
@@ -43,7 +51,7 @@ def packages(arch, multiarch):
     program, dev = debs(arch)
     return [
         (program, {"Architecture": arch, "Section": "utils", "Depends": "libc6 (>= "},
-         ["./usr/bin/score-rank", "./usr/share/man/man1/score-rank.1.gz"]
+         ["./usr/bin/score-rank", "./usr/share/man/man1/score-rank.1.gz", COMPLETION]
          + [DOC + "score-rank/" + f for f in ("README.md", "copyright",
                                               "changelog.gz")]),
         (dev, {"Architecture": arch, "Section": "libdevel"},
@@ -121,7 +129,9 @@ def install_tree():
     with tempfile.TemporaryDirectory() as prefix:
         out("cmake", "--install", DEB, "--prefix", prefix)
         named = subprocess.run(["grep", "-rlF", ROOT, prefix], capture_output=True)
-        return named.stdout.decode().split() + consumer(prefix)
+        completion = os.path.join(prefix, COMPLETION[len("./usr/"):])
+        return named.stdout.decode().split() + consumer(prefix) + (
+            [] if os.path.isfile(completion) else [f"no {completion}"])
 
 
 def dpkg():
@@ -145,8 +155,10 @@ def e2e(*command, env=None):
     """The end-to-end cases on a command; what failed, if any did.  Passed
     means a closing line of some cases passed and none failed, with status
     0: a script that crashed, or ran nothing, fails."""
+    windows = list(command[:1]) if command[0] == "--windows" else []
     ran = subprocess.run([sys.executable, os.path.join(ROOT, "tests", "排序_test.py"),
-                          *command], env=env, capture_output=True)
+                          *windows, "--version", VERSION, *command[len(windows):]],
+                         env=env, capture_output=True)
     lines = ran.stdout.decode(errors="replace").splitlines()
     closing = re.fullmatch(r"([1-9]\d*) passed, 0 failed", lines[-1] if lines else "")
     if ran.returncode == 0 and closing:
@@ -248,7 +260,8 @@ def windows_runs():
 
 
 def reproducible():
-    """The package workflows, in two fresh clones, give the same bytes."""
+    """The package workflows, in two fresh clones, give the same bytes, and
+    so the same release files and tarball."""
     env = dict(os.environ, SOURCE_DATE_EPOCH=out("git", "-C", ROOT, "log", "-1",
                                                  "--format=%ct").strip())
     with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
@@ -260,8 +273,158 @@ def reproducible():
                 out("cmake", "--workflow", "--preset", preset, cwd=clone,
                     env=dict(env, DEB_HOST_ARCH=arch))
         made = [os.path.relpath(p, ROOT) for p, _, _ in PACKAGES]
+        made += [os.path.join("build", "dist", f) for f in
+                 ["SHA256SUMS", "score-rank.json"] + [m for m, _, _ in MANIFESTS]]
         return [p for p in made if subprocess.run(["cmp", os.path.join(
             a, "x", p), os.path.join(b, "score-rank", p)]).returncode]
+
+
+def sha256(path):
+    with open(path, "rb") as f:
+        return hashlib.sha256(f.read()).hexdigest()
+
+
+def release_files():
+    """SHA256SUMS in build/dist lists the release's packages and source
+    tarball, which holds the tree without debian/, and verifies."""
+    want = sorted([os.path.basename(p) for p, _, _ in PACKAGES] + [TARBALL])
+    with open(os.path.join(DIST, "SHA256SUMS")) as f:
+        listed = sorted(l.split("  ", 1)[1] for l in f.read().splitlines())
+    check = subprocess.run(["sha256sum", "--strict", "-c", "SHA256SUMS"], cwd=DIST,
+                           capture_output=True)
+    top = {n.split("/")[1] for n in out("tar", "-tzf", os.path.join(DIST, TARBALL)).split()
+           if n.count("/") > 1 or not n.endswith("/")}
+    return ([] if listed == want else [f"SHA256SUMS lists {listed}"]) + \
+        ([] if check.returncode == 0 else [check.stdout.decode() + check.stderr.decode()]) + \
+        ([] if "CMakeLists.txt" in top and "debian" not in top else [f"tarball holds {top}"])
+
+
+# Each manifest, the fields its format requires, and the values of this
+# release that some of them must have.
+WINGET = "winget/score-rank.score-rank"
+MANIFESTS = [
+    (WINGET + ".yaml", ["PackageIdentifier", "PackageVersion", "DefaultLocale",
+                        "ManifestType", "ManifestVersion"],
+     {"ManifestType": "version", "DefaultLocale": "en-US"}),
+    (WINGET + ".locale.en-US.yaml",
+     ["PackageIdentifier", "PackageVersion", "PackageLocale", "Publisher",
+      "PackageName", "License", "ShortDescription", "ManifestType", "ManifestVersion"],
+     {"ManifestType": "defaultLocale", "PackageLocale": "en-US", "License": "MIT"}),
+    (WINGET + ".installer.yaml",
+     ["PackageIdentifier", "PackageVersion", "Installers", "ManifestType",
+      "ManifestVersion"],
+     {"ManifestType": "installer", "InstallerType": "zip",
+      "NestedInstallerType": "portable",
+      "NestedInstallerFiles": [{"RelativeFilePath": "score-rank.exe",
+                                "PortableCommandAlias": "score-rank"}]}),
+]
+
+
+def manifests():
+    """The winget manifests (YAML) and the Scoop manifest (JSON) of this
+    release: well-formed, with the fields their formats require, and the
+    hash of the zip beside them."""
+    zip_hash = sha256(os.path.join(DIST, WINDOWS))
+    wrong = []
+    for name, required, values in MANIFESTS:
+        with open(os.path.join(DIST, name)) as f:
+            m = yaml.safe_load(f)
+        values = dict(values, PackageIdentifier="score-rank.score-rank",
+                      PackageVersion=VERSION, ManifestVersion="1.12.0")
+        wrong += [f"{name} lacks {k}" for k in required if k not in m]
+        wrong += [f"{name}: {k} is {m.get(k)!r}" for k, v in values.items() if m.get(k) != v]
+        for i in m.get("Installers", []):
+            if (i.get("Architecture"), i.get("InstallerSha256"), i.get("InstallerUrl", "")[-len(WINDOWS) - 1:]) != \
+                    ("x86", zip_hash.upper(), "/" + WINDOWS):
+                wrong.append(f"{name}: installer {i}")
+    with open(os.path.join(DIST, "score-rank.json")) as f:
+        scoop = json.load(f)
+    x86 = scoop.get("architecture", {}).get("32bit", {})
+    update = scoop.get("autoupdate", {}).get("architecture", {}).get("32bit", {})
+    wrong += [f"score-rank.json lacks {k}" for k in ("version", "description", "homepage",
+                                                       "license", "bin", "checkver", "autoupdate")
+              if k not in scoop]
+    if (scoop.get("version"), scoop.get("bin"), x86.get("hash"), x86.get("url", "").endswith(
+            "/" + WINDOWS), update.get("hash", {}).get("url")) != \
+            (VERSION, "score-rank.exe", zip_hash, True, "$baseurl/SHA256SUMS"):
+        wrong.append(f"score-rank.json: {scoop}")
+    return wrong
+
+
+# Words typed after score-rank, and what bash then offers for the last one,
+# in a folder that holds the files a and b.
+COMPLETIONS = [
+    (["--"], "-- --help --version"),
+    (["--v"], "--version"),
+    ([""], "a b"),
+    (["--", ""], "a b"),
+    (["--", "-"], ""),
+    (["a", ""], ""),
+    (["-", ""], ""),
+]
+
+
+def completion():
+    """The packaged bash completion, driven through its function as bash
+    calls it."""
+    with tempfile.TemporaryDirectory() as root, tempfile.TemporaryDirectory() as files:
+        out("dpkg-deb", "-x", debs("amd64")[0], root)
+        for f in "ab":
+            open(os.path.join(files, f), "w").close()
+        script = f". {root}/{COMPLETION} && complete -p score-rank && cd {files}\n"
+        for words, _ in COMPLETIONS:
+            script += (f"COMP_WORDS=(score-rank {' '.join(repr(w) for w in words)}); "
+                       f"COMP_CWORD={len(words)}; _score_rank; echo \"${{COMPREPLY[*]}}\"\n")
+        got = out("bash", "-c", script).splitlines()
+    wrong = [] if got[:1] == ["complete -o filenames -F _score_rank score-rank"] else [got[:1]]
+    return wrong + [f"score-rank {' '.join(w)}: {g!r}, want {want!r}"
+                    for (w, want), g in zip(COMPLETIONS, got[1:])
+                    if sorted(g.split()) != want.split()]
+
+
+def source_package():
+    """The Debian source package, made as a maintainer makes it: the release's
+    tarball as the orig tarball, debian/ from the commit beside it, built
+    with dpkg-buildpackage -us -uc.  lintian finds no error or warning, blhc
+    nothing in the build log; the packages have the CPack packages' names,
+    so that either replaces the other, and pass the autopkgtest, installed
+    here and run with the null runner."""
+    with tempfile.TemporaryDirectory() as work:
+        tree = os.path.join(work, f"score-rank-{VERSION}")
+        orig = os.path.join(work, f"score-rank_{VERSION}.orig.tar.gz")
+        out("cp", os.path.join(DIST, TARBALL), orig)
+        out("tar", "-C", work, "-xzf", orig)
+        subprocess.run(f"git -C {ROOT} archive HEAD debian | tar -C {tree} -x",
+                       shell=True, check=True)
+        with open(os.path.join(work, "build.log"), "w") as log:
+            subprocess.run(["dpkg-buildpackage", "-us", "-uc"], cwd=tree, check=True,
+                           stdout=log, stderr=subprocess.STDOUT)
+        made = out("dcmd", "--deb", *[os.path.join(work, f) for f in os.listdir(work)
+                                       if f.endswith(".changes")]).split()
+        lintian = subprocess.run(["lintian", "-I", "--pedantic", *[
+            os.path.join(work, f) for f in os.listdir(work) if f.endswith(".changes")]],
+            capture_output=True).stdout.decode().splitlines()
+        blhc = subprocess.run(["blhc", "--all", "--debian", os.path.join(work, "build.log")],
+                              capture_output=True)
+        names = sorted(out("dpkg-deb", "-f", d, "Package", "Multi-Arch").replace("\n", " ")
+                       for d in made if "dbgsym" not in d)
+        wrong = [l for l in lintian if l[:2] in ("E:", "W:")]
+        revision = out("dpkg-parsechangelog", "-l", os.path.join(ROOT, "debian", "changelog"),
+                       "-S", "Version").strip()
+        wrong += [] if re.fullmatch(re.escape(VERSION) + r"-\d+", revision) else [
+            f"debian/changelog names {revision}, not {VERSION}-N"]
+        wrong += [] if blhc.returncode == 0 else [blhc.stdout.decode()[:2000]]
+        wrong += [] if names == ["Package: score-rank Multi-Arch: foreign ",
+                                 "Package: score-rank-dev Multi-Arch: same "] else [names]
+        out("apt-get", "install", "-y", "-qq", *[d for d in made if "dbgsym" not in d])
+        try:
+            test = subprocess.run(["autopkgtest", "-B", tree, "--", "null"],
+                                  capture_output=True)
+            if test.returncode:
+                wrong.append(test.stdout.decode()[-2000:])
+        finally:
+            out("dpkg", "-r", "score-rank", "score-rank-dev")
+        return wrong
 
 
 class Skip(Exception):
@@ -276,13 +439,18 @@ def main():
     checks += [(f"packaged {arch} program: stripped, {machine}, end-to-end cases",
                 lambda a=(arch, machine, emulator): packaged_program(*a))
                for arch, _, machine, emulator in ARCHES]
-    checks += [("cmake --install tree serves CMake and pkg-config consumers",
+    checks += [("cmake --install tree: completion, CMake and pkg-config consumers",
                 install_tree),
                ("dpkg -i, run, man -w, consumers, dpkg -r", dpkg),
                ("zipped program: imports, no debug sections, version, manifest",
                 windows_file),
                ("zipped program under Wine", windows_runs),
-               ("packages are reproducible", reproducible)]
+               ("packages are reproducible", reproducible),
+               ("SHA256SUMS verifies the release's files", release_files),
+               ("winget and Scoop manifests of this release", manifests),
+               ("bash completion", completion),
+               ("Debian source package: dpkg-buildpackage, lintian, blhc, autopkgtest",
+                source_package)]
     counts = {"ok": 0, "FAIL": 0, "skip": 0}
     for name, check in checks:
         try:
