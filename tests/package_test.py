@@ -299,20 +299,15 @@ def release_files():
         ([] if "CMakeLists.txt" in top and "debian" not in top else [f"tarball holds {top}"])
 
 
-# Each manifest, the fields its format requires, and the values of this
-# release that some of them must have.
+# Each manifest, the fields its format requires beyond those whose values
+# are given, and the values of this release that fields must have; every
+# manifest must also name the package, the version and ManifestVersion.
 WINGET = "winget/score-rank.score-rank"
 MANIFESTS = [
-    (WINGET + ".yaml", ["PackageIdentifier", "PackageVersion", "DefaultLocale",
-                        "ManifestType", "ManifestVersion"],
-     {"ManifestType": "version", "DefaultLocale": "en-US"}),
-    (WINGET + ".locale.en-US.yaml",
-     ["PackageIdentifier", "PackageVersion", "PackageLocale", "Publisher",
-      "PackageName", "License", "ShortDescription", "ManifestType", "ManifestVersion"],
+    (WINGET + ".yaml", [], {"ManifestType": "version", "DefaultLocale": "en-US"}),
+    (WINGET + ".locale.en-US.yaml", ["Publisher", "PackageName", "ShortDescription"],
      {"ManifestType": "defaultLocale", "PackageLocale": "en-US", "License": "MIT"}),
-    (WINGET + ".installer.yaml",
-     ["PackageIdentifier", "PackageVersion", "Installers", "ManifestType",
-      "ManifestVersion"],
+    (WINGET + ".installer.yaml", ["Installers"],
      {"ManifestType": "installer", "InstallerType": "zip",
       "NestedInstallerType": "portable",
       "NestedInstallerFiles": [{"RelativeFilePath": "score-rank.exe",
@@ -399,11 +394,10 @@ def source_package():
         with open(os.path.join(work, "build.log"), "w") as log:
             subprocess.run(["dpkg-buildpackage", "-us", "-uc"], cwd=tree, check=True,
                            stdout=log, stderr=subprocess.STDOUT)
-        made = out("dcmd", "--deb", *[os.path.join(work, f) for f in os.listdir(work)
-                                       if f.endswith(".changes")]).split()
-        lintian = subprocess.run(["lintian", "-I", "--pedantic", *[
-            os.path.join(work, f) for f in os.listdir(work) if f.endswith(".changes")]],
-            capture_output=True).stdout.decode().splitlines()
+        changes = [os.path.join(work, f) for f in os.listdir(work) if f.endswith(".changes")]
+        made = out("dcmd", "--deb", *changes).split()
+        lintian = subprocess.run(["lintian", "-I", "--pedantic", *changes],
+                                 capture_output=True).stdout.decode().splitlines()
         blhc = subprocess.run(["blhc", "--all", "--debian", os.path.join(work, "build.log")],
                               capture_output=True)
         names = sorted(out("dpkg-deb", "-f", d, "Package", "Multi-Arch").replace("\n", " ")
