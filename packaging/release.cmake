@@ -6,10 +6,11 @@
 # release's packages and tarball there.
 
 set(dir ${CPACK_SCORE_RANK_RELEASE_DIR})
+set(version ${CPACK_PACKAGE_VERSION})
 file(MAKE_DIRECTORY ${dir})
 file(COPY ${CPACK_PACKAGE_FILES} DESTINATION ${dir})
 
-set(source score-rank-${CPACK_PACKAGE_VERSION})
+set(source score-rank-${version})
 execute_process(
   COMMAND git -C ${CPACK_SCORE_RANK_SOURCE_DIR} archive --format=tar.gz
           --prefix=${source}/ -o ${dir}/${source}.tar.gz HEAD -- .
@@ -20,7 +21,7 @@ if(NOT status EQUAL 0)
           "${error}")
 endif()
 
-set(download ${CPACK_SCORE_RANK_RELEASES}/v${CPACK_PACKAGE_VERSION})
+set(download ${CPACK_SCORE_RANK_RELEASES}/v${version})
 foreach(package ${CPACK_PACKAGE_FILES})
   if(package MATCHES "\\.zip$")
     get_filename_component(zip ${package} NAME)
@@ -38,7 +39,6 @@ foreach(package ${CPACK_PACKAGE_FILES})
   endif()
 endforeach()
 
-set(version ${CPACK_PACKAGE_VERSION})
 file(GLOB files RELATIVE ${dir} ${dir}/*_${version}_*.deb
      ${dir}/*-${version}-*.zip ${dir}/*-${version}.tar.gz)
 list(SORT files)
