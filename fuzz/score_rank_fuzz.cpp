@@ -3,9 +3,9 @@
 // leaves standard input and the words its notices quote to a plain model:
 // the words of the input, read one by one, ranked with std::sort, and shown
 // by the rule for quoting, with characters told apart by RFC 3629's table.  The
-// program reads in blocks of a few bytes in fuzz builds, and its reads return
-// pieces of the sizes that the input's first byte gives; it must write the same
-// bytes on both outputs as when it reads the input in one piece: a word split
+// program's reads return pieces of the sizes that the input's first byte
+// gives; it must write the same bytes on both outputs as when its reads
+// return all they ask for: a word split
 // across reads reads as the same word, and both leave standard input at the
 // same offset.
 
@@ -96,7 +96,7 @@ std::string Text(const uint8_t* data, size_t size, size_t* start, size_t* width)
 		                    : '\xff';
 	}
 	if (size % 2 != 0)
-		text += '\xff';
+		text += " \xff";
 	return text;
 }
 
@@ -249,41 +249,44 @@ void ReadBack(int fd, char* text, size_t size)
 		Fail("NUL byte in the output", text);
 }
 
+constexpr int kOut = 101; // the memory file for standard output
 constexpr int kErr = 100; // the memory file for standard error
 
-// Runs the program on the input, reading blocks of the given size.
-// Standard error goes to its memory file only while the program runs, so
-// that the messages of libFuzzer and of the checks still reach the terminal.
-void RunProgram(size_t block, const uint8_t* data, size_t size, Outcome* run)
+// Runs the program on the input.  Standard error goes to its memory file
+// only while the program runs, so that the messages of libFuzzer and of the
+// checks still reach the terminal.  The program closes standard output, so
+// it is opened again on the memory file after each run.
+void RunProgram(const uint8_t* data, size_t size, Outcome* run)
 {
 	char name[] = "score-rank";
 	char* argv[] = {name, nullptr};
 	int saved = dup(2);
 	if (saved < 0 || ftruncate(0, 0) != 0 ||
 	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
-	    lseek(0, 0, SEEK_SET) != 0 || ftruncate(1, 0) != 0 ||
-	    lseek(1, 0, SEEK_SET) != 0 || ftruncate(kErr, 0) != 0 ||
+	    lseek(0, 0, SEEK_SET) != 0 || ftruncate(kOut, 0) != 0 ||
+	    lseek(kOut, 0, SEEK_SET) != 0 || dup2(kOut, 1) < 0 ||
+	    (stdout = fdopen(1, "w")) == nullptr || ftruncate(kErr, 0) != 0 ||
 	    lseek(kErr, 0, SEEK_SET) != 0 || dup2(kErr, 2) < 0)
 		abort();
-	run->status = Run(1, argv, block);
+	run->status = Run(1, argv);
 	run->offset = lseek(0, 0, SEEK_CUR);
 	if (dup2(saved, 2) < 0 || close(saved) != 0)
 		abort();
-	ReadBack(1, run->out, sizeof run->out);
+	ReadBack(kOut, run->out, sizeof run->out);
 	ReadBack(kErr, run->err, sizeof run->err);
 }
 
 } // namespace
 
-// Standard input and output become memory files, refilled and emptied for
-// every run; standard error gets one too, at descriptor kErr.
+// Standard input becomes a memory file, refilled for every run; standard
+// output and error get one each too, at descriptors kOut and kErr.
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
 	int in = memfd_create("stdin", 0);
 	int out = memfd_create("stdout", 0);
 	int err = memfd_create("stderr", 0);
 	if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 ||
-	    dup2(out, 1) < 0 || dup2(err, kErr) < 0)
+	    dup2(out, kOut) < 0 || dup2(err, kErr) < 0)
 		abort();
 	close(in);
 	close(out);
@@ -300,9 +303,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 	data++;
 	size--;
 	Outcome small, whole;
-	RunProgram(SCORE_RANK_READ_BLOCK, data, size, &small);
+	RunProgram(data, size, &small);
 	pieces.on = false;
-	RunProgram(size_t{1} << 16, data, size, &whole);
+	RunProgram(data, size, &whole);
 
 	int status;
 	off_t offset;

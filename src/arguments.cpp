@@ -1,18 +1,20 @@
 // The command line, read as the usage line has it: options first, then at
 // most one FILE.
 
+#include "arguments.h"
+
 #include <cstdio>
 
-#include "arguments.h"
 #include "notices.h"
+#include "quote.h"
 
 namespace {
 
 constexpr char kAbout[] =
         "\n"
         "Ranks the scores of a group of students.  Type the scores as\n"
-        "whole numbers from 0 to 2147483647, separated by spaces or line\n"
-        "breaks, and end the list with a negative number such as -1.\n"
+        "whole numbers from 0 to 2147483647, separated by spaces, tabs or\n"
+        "line breaks, and end the list with a negative number such as -1.\n"
         "It says how many scores it read and lists them from highest to\n"
         "lowest; of more than 40 scores, it lists the 40 highest.\n"
         "A word that is not a score is left out, with a notice that gives\n"
@@ -26,7 +28,6 @@ constexpr char kExitStatus[] =
         "a wrong argument.\n"
         "The manual: ";
 
-// Whether an argument is the given text.
 bool Is(const Arg* arg, const char* text)
 {
 	for (; *text != '\0' && *arg == static_cast<Arg>(*text);
@@ -36,6 +37,19 @@ bool Is(const Arg* arg, const char* text)
 }
 
 } // namespace
+
+const char* ScoreHint(const Arg* arg)
+{
+	const Arg* at = arg + (*arg == '-' || *arg == '+' ? 1 : 0);
+	bool digits = *at != 0;
+	for (; *at != 0; at++)
+		digits = digits && *at >= '0' && *at <= '9';
+	if (!digits)
+		return "";
+	return *arg == '-' ? "; to read a file of that name, put -- before it"
+	                   : "; type the scores once the program runs, or "
+	                     "read them from a file";
+}
 
 Ask ReadArguments(int argc, Arg** argv, const Arg** name)
 {
@@ -62,12 +76,15 @@ Ask ReadArguments(int argc, Arg** argv, const Arg** name)
 	}
 	if (wrong == nullptr)
 		return Ask::kRank;
-	SayUsage(why, wrong);
+	char text[kShownText + 4];
+	Say(nullptr, "%s \"%s\"%s\n%s", why,
+	    Quote(text, ArgText(wrong, text, sizeof text)).s, ScoreHint(wrong),
+	    kUsageLine);
 	return Ask::kWrong;
 }
 
 void PrintHelp()
 {
-	printf("%s%s%s%s%s\n", kUsageLine, kAbout, kFileForms, kExitStatus,
+	printf("%s\n%s%s%s%s\n", kUsageLine, kAbout, kFileForms, kExitStatus,
 	       kManual);
 }

@@ -1,5 +1,4 @@
-// The command line: what it asks for, the file it names, and the help that
-// says how to use it.
+// The command line: what it asks for, the file it names, and the help.
 
 #ifndef SCORE_RANK_ARGUMENTS_H
 #define SCORE_RANK_ARGUMENTS_H
@@ -15,7 +14,10 @@ enum class Ask { kRank, kHelp, kVersion, kWrong };
 // standard error.
 Ask ReadArguments(int argc, Arg** argv, const Arg** name);
 
-// Writes the help on standard output.
+// Where an argument looks like a score, a hint that scores are not
+// arguments, to follow a notice about it; else "".
+const char* ScoreHint(const Arg* arg);
+
 void PrintHelp();
 
 #endif

@@ -1,9 +1,9 @@
 // The input, a block at a time.  Reads are binary on every system, so that
-// the offsets counted here are those of the file, and a UTF-16 file arrives
-// as it was saved.
+// the offsets counted are those of the file, and UTF-16 arrives as saved.
 
 #include "input.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -12,11 +12,11 @@
 namespace {
 
 // One read into buf; 0 at the end of the input or on a read error, after
-// which Refill reads nothing again: at a terminal, another read would wait
-// for the user again.
+// which no read follows: at a terminal, it would wait for the user again.
 size_t Read(Input* in, char* buf, size_t size)
 {
 	long n = ReadSome(in->fd, buf, size);
+	in->full = n == static_cast<long>(size);
 	if (n <= 0) {
 		in->ended = true;
 		in->error = n < 0 ? errno : 0;
@@ -25,8 +25,7 @@ size_t Read(Input* in, char* buf, size_t size)
 	return static_cast<size_t>(n);
 }
 
-// The encoding that the first n bytes of a file give, and the length of
-// their mark.
+// The encoding that the first n bytes give, and the length of their mark.
 ByteOrder Mark(const unsigned char* b, size_t n, size_t* len)
 {
 	*len = n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF ? 3
@@ -62,8 +61,8 @@ size_t Decode(Input* in, size_t skip, size_t n)
 	n -= skip;
 	if (in->order == ByteOrder::kBytes) {
 		size_t len = TextLength(raw, n);
-		if (len < n)              // nothing after a Ctrl+Z is text
-			in->ended = true; // GCOVR_EXCL_LINE: Windows alone
+		in->stopped = len < n;
+		in->ended = in->ended || in->stopped;
 		memmove(in->block, raw, len);
 		return len;
 	}
@@ -95,31 +94,45 @@ size_t ReadFirst(Input* in)
 	return Decode(in, mark, have);
 }
 
+// Counts the line feeds of the file before start, in its encoding.
+void CountLines(Input* in, long long start)
+{
+	auto* b = reinterpret_cast<unsigned char*>(in->block);
+	bool wide = UnitBytes(*in) == 2;
+	size_t low = in->order == ByteOrder::kBig ? 1 : 0;
+	long long most = static_cast<long long>(in->size & ~size_t{1});
+	for (long long at = 0; at < start;) {
+		size_t n = ReadAt(in->fd, b,
+		                  static_cast<size_t>(std::min(start - at, most)),
+		                  at);
+		n &= wide ? ~size_t{1} : ~size_t{0};
+		if (n == 0)
+			break;
+		for (size_t i = 0; i < n; i += wide ? 2 : 1)
+			in->lines += b[i + low] == '\n' && (!wide || b[i + 1 - low] == 0);
+		at += static_cast<long long>(n);
+	}
+}
+
 } // namespace
 
 void StartInput(Input* in, int fd, char* block, size_t size)
 {
 	long long start = InputOffset(fd);
-	*in = Input{fd,
-	            block,
-	            size,
-	            block,
-	            block,
-	            start > 0 ? start : 0,
-	            ByteOrder::kUnknown,
-	            -1,
-	            start >= 0,
-	            false,
-	            0,
-	            0};
+	*in = Input{fd,    block, size,  block, block, std::max(start, 0LL),
+	            ByteOrder::kUnknown,  -1,    start >= 0, false, false,
+	            false, 0,     0};
 	unsigned char mark[3];
 	size_t len;
-	if (start > 0)
+	if (start > 0) {
 		in->order = Mark(mark, ReadAt(fd, mark, sizeof mark, 0), &len);
+		CountLines(in, start);
+	}
 }
 
 int Refill(Input* in)
 {
+	bool met = in->ended; // the end was met before this call
 	while (in->pos == in->end && !in->ended) {
 		if (in->order == ByteOrder::kUnknown) {
 			in->pos = in->block;
@@ -129,26 +142,26 @@ int Refill(Input* in)
 		long long next = Offset(*in);
 		size_t have = in->carried >= 0 ? 1 : 0;
 		size_t n = Read(in, in->block + have, in->size - have);
-		if (n == 0 && have == 0)
+		if (n == 0)
 			break;
 		if (have != 0)
 			in->block[0] = static_cast<char>(in->carried);
 		in->carried = -1;
 		in->offset = next;
 		in->pos = in->block;
-		if (n == 0) {
-			// UTF-16 that ends in half a unit: a byte of its own.
-			in->order = ByteOrder::kBytes;
-			in->block[0] = '\xff';
-			in->end = in->block + 1;
-		} else {
-			in->end = in->block + Decode(in, 0, have + n);
-		}
+		in->end = in->block + Decode(in, 0, have + n);
+	}
+	// UTF-16 that ends in half a unit: a word of one byte, once a word that
+	// goes on to the end of the block has met the end.
+	bool going = in->pos != in->block && !IsSpace(in->pos[-1]);
+	if (in->pos == in->end && in->ended && in->carried >= 0 &&
+	    (met || !going)) {
+		in->offset = Offset(*in);
+		in->order = ByteOrder::kBytes;
+		in->block[0] = '\xff';
+		in->pos = in->block;
+		in->end = in->block + 1;
+		in->carried = -1;
 	}
 	return in->pos != in->end ? static_cast<unsigned char>(*in->pos) : -1;
-}
-
-bool EndsLineOpen(const Input& in)
-{
-	return in.end == in.block || in.end[-1] != '\n';
 }

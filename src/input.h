@@ -1,16 +1,15 @@
-// The input, a block at a time: read as it comes, its byte-order mark
-// taken, UTF-16 decoded a unit to a byte, and where each block stands in
-// the input, so that a file can be left just after what the list took.
+// The input, a block at a time: its byte-order mark taken, UTF-16 decoded
+// a unit to a byte, and where each block stands in the input, so that a
+// file can be left where the list ended.
 
 #ifndef SCORE_RANK_INPUT_H
 #define SCORE_RANK_INPUT_H
 
 #include <cstddef>
 
-// How the bytes of the input encode its text.  A UTF-16 unit becomes one
-// byte: ASCII as itself, a surrogate pair as the two bytes of one UTF-8
-// character (U+0080, which a notice shows as one '?'), any other character
-// as 0xFF, which no score holds.
+// How the input encodes its text.  A UTF-16 unit becomes one byte: ASCII
+// as itself, a surrogate pair the two bytes of U+0080 (which a notice
+// shows as one '?'), any other character 0xFF, which no score holds.
 enum class ByteOrder { kUnknown, kBytes, kLittle, kBig };
 
 struct Input {
@@ -24,16 +23,27 @@ struct Input {
 	int carried;     // the first byte of a UTF-16 unit still to come, or -1
 	bool seekable;   // a file, whose offset can be set
 	bool ended;      // the end or a read error was met: no read follows
+	bool stopped;    // text ended at a Ctrl+Z, before the input's end
+	bool full;       // the last read took all it asked for
 	int error;       // errno of the read error, or 0
-	long long lines; // line feeds before pos
+	long long lines; // line feeds before pos, from the start of the file
 };
 
+// White space: ' ', '\t', '\n', '\v', '\f' and '\r'.
+inline bool IsSpace(int c)
+{
+	constexpr unsigned long long kSpaces = 1ULL << ' ' | 1ULL << '\t' |
+	                                       1ULL << '\n' | 1ULL << '\v' |
+	                                       1ULL << '\f' | 1ULL << '\r';
+	return static_cast<unsigned>(c) <= ' ' && (kSpaces >> c & 1) != 0;
+}
+
 // Starts reading fd into block.  A file read from past its start takes its
-// encoding from the mark at offset 0.
+// encoding from the mark at offset 0, and its lines are counted from there.
 void StartInput(Input* in, int fd, char* block, size_t size);
 
 // Reads and decodes the next block; its first unit, or -1 at the end of the
-// input or on a read error.  The last block read stays in hand.
+// input or on a read error.
 int Refill(Input* in);
 
 // The unit at the read position, or -1 at the end of the input.
@@ -56,9 +66,5 @@ inline long long Offset(const Input& in)
 {
 	return in.offset + UnitBytes(in) * (in.pos - in.block);
 }
-
-// Whether the input ended on a line that is still open: nothing read, or no
-// line feed last.
-bool EndsLineOpen(const Input& in);
 
 #endif

@@ -20,7 +20,8 @@ using Arg = char;
 int OpenInput(const Arg* name);
 
 // 0 where fd can be read as a file, a pipe or a terminal; else the errno
-// that says why not (EISDIR for a directory).
+// that says why not (EISDIR for a directory, EBADF where it is open only
+// for writing).
 int InputProblem(int fd);
 
 // Whether fd is a terminal (on Windows, a console): a person at a keyboard.
@@ -31,9 +32,14 @@ bool IsTerminal(int fd);
 // end of input, or -1 with errno set.
 long ReadSome(int fd, char* buf, size_t size);
 
-// Whether input is waiting at the terminal fd, a whole line of it, so that
-// a read takes it at once.
-bool InputWaiting(int fd);
+// At the terminal fd, one read of what was typed or pasted and is not yet
+// read, a line without its line break too: the count, 0 once nothing has
+// arrived for a tenth of a second.
+size_t ReadTyped(int fd, char* buf, size_t size);
+
+// Whether standard output and standard error are one file, pipe or
+// terminal, so that what each writes lands in one place.
+bool SharedOutput();
 
 // The offset of fd in a file, or -1 where it cannot seek (a pipe, a
 // terminal).
@@ -55,8 +61,8 @@ bool IsHelp(const Arg* arg);
 // An argument in UTF-8, as far as size bytes: its length.
 size_t ArgText(const Arg* arg, char* buf, size_t size);
 
-// Writes a notice, given in UTF-8, to standard error in one write, as the
-// console shows it.
+// Writes a notice, given in UTF-8, to standard error at once, in one write,
+// as the console shows it.
 void WriteNotice(const char* text, size_t len);
 
 // The help's lines that differ from system to system.

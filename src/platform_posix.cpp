@@ -9,13 +9,15 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "platform.h"
 
-const char kUsageLine[] = "usage: score-rank [--help | --version] [FILE]\n";
+const char kUsageLine[] = "usage: score-rank [--help | --version] [--] [FILE | -]";
 const char kFileForms[] = "  score-rank FILE   or   score-rank < FILE\n";
-const char kManual[] = "man score-rank";
+const char kManual[] =
+        "man score-rank, or where only built, man ./build/release/score-rank.1";
 
 int OpenInput(const char* name)
 {
@@ -34,6 +36,8 @@ int InputProblem(int fd)
 	struct stat st;
 	if (fstat(fd, &st) != 0)
 		return errno;
+	if ((fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY)
+		return EBADF;
 	return S_ISDIR(st.st_mode) ? EISDIR : 0;
 }
 
@@ -58,10 +62,28 @@ long ReadSome(int fd, char* buf, size_t size)
 	}
 }
 
-bool InputWaiting(int fd)
+// With the terminal's canonical mode off for the read, what it holds of a
+// line not yet ended can be read, and the read waits a tenth of a second
+// for more.  Its settings are back before anything else is written.
+size_t ReadTyped(int fd, char* buf, size_t size)
 {
-	struct pollfd in = {fd, POLLIN, 0};
-	return poll(&in, 1, 0) == 1 && (in.revents & POLLIN) != 0;
+	struct termios saved;
+	if (tcgetattr(fd, &saved) != 0)
+		return 0;
+	struct termios raw = saved;
+	raw.c_lflag &= ~static_cast<tcflag_t>(ICANON);
+	raw.c_cc[VMIN] = 0;
+	raw.c_cc[VTIME] = 1;
+	long n = tcsetattr(fd, TCSANOW, &raw) == 0 ? read(fd, buf, size) : 0;
+	tcsetattr(fd, TCSANOW, &saved);
+	return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
+bool SharedOutput()
+{
+	struct stat out, err;
+	return fstat(1, &out) == 0 && fstat(2, &err) == 0 &&
+	       out.st_dev == err.st_dev && out.st_ino == err.st_ino;
 }
 
 long long InputOffset(int fd)
@@ -99,7 +121,13 @@ size_t ArgText(const char* arg, char* buf, size_t size)
 
 void WriteNotice(const char* text, size_t len)
 {
-	fwrite(text, 1, len, stderr);
+	for (size_t done = 0; done < len;) {
+		ssize_t n = write(2, text + done, len - done);
+		if (n > 0)
+			done += static_cast<size_t>(n);
+		else if (n == 0 || errno != EINTR)
+			return;
+	}
 }
 
 void StartConsole()

@@ -15,7 +15,8 @@
 
 #include "platform.h"
 
-const char kUsageLine[] = "usage: score-rank.exe [--help | --version] [FILE]\n";
+const char kUsageLine[] =
+        "usage: score-rank.exe [--help | --version] [--] [FILE | -]";
 const char kFileForms[] =
         "  drop the file onto score-rank.exe, or in Command Prompt:\n"
         "  score-rank.exe FILE   or   score-rank.exe < FILE\n"
@@ -71,9 +72,15 @@ bool OwnsConsoleWindow()
 
 } // namespace
 
+// A folder cannot be opened as a file at all: _wopen says EACCES.
 int OpenInput(const wchar_t* name)
 {
 	int fd = _wopen(name, _O_RDONLY | _O_BINARY);
+	DWORD attributes = fd < 0 && errno == EACCES ? GetFileAttributesW(name)
+	                                             : INVALID_FILE_ATTRIBUTES;
+	if (attributes != INVALID_FILE_ATTRIBUTES &&
+	    (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+		errno = EISDIR;
 	int problem = fd >= 0 ? InputProblem(fd) : 0;
 	if (problem != 0) {
 		_close(fd);
@@ -115,20 +122,41 @@ long ReadSome(int fd, char* buf, size_t size)
 	return n;
 }
 
-// A console reads a line once Enter is pressed: a line is waiting where
-// the console holds a key press of Enter not yet read.
-bool InputWaiting(int fd)
+// The key presses that the console holds, each character as UTF-8 and
+// Enter as a line feed: all that arrived, once one has within a tenth of a
+// second.
+size_t ReadTyped(int fd, char* buf, size_t size)
 {
-	INPUT_RECORD records[256];
-	DWORD n = 0;
-	if (!PeekConsoleInputW(Handle(fd), records, 256, &n))
-		return false;
-	for (DWORD i = 0; i < n; i++)
-		if (records[i].EventType == KEY_EVENT &&
-		    records[i].Event.KeyEvent.bKeyDown &&
-		    records[i].Event.KeyEvent.uChar.UnicodeChar == L'\r')
-			return true;
-	return false;
+	HANDLE in = Handle(fd);
+	size_t len = 0;
+	INPUT_RECORD record;
+	DWORD n;
+	while (len + 4 <= size &&
+	       WaitForSingleObject(in, len > 0 ? 0 : 100) == WAIT_OBJECT_0 &&
+	       ReadConsoleInputW(in, &record, 1, &n) && n == 1) {
+		const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+		wchar_t c = key.uChar.UnicodeChar == L'\r' ? L'\n'
+		                                            : key.uChar.UnicodeChar;
+		if (record.EventType == KEY_EVENT && key.bKeyDown && c != 0)
+			len += static_cast<size_t>(Convert(CP_UTF8, &c, 1, buf + len, 4));
+	}
+	return len;
+}
+
+// One file, or both the console: pipes cannot be told apart.
+bool SharedOutput()
+{
+	HANDLE out = Handle(1);
+	HANDLE err = Handle(2);
+	BY_HANDLE_FILE_INFORMATION a, b;
+	if (IsTerminal(1) && IsTerminal(2))
+		return true;
+	return GetFileType(out) == FILE_TYPE_DISK &&
+	       GetFileInformationByHandle(out, &a) &&
+	       GetFileInformationByHandle(err, &b) &&
+	       a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+	       a.nFileIndexHigh == b.nFileIndexHigh &&
+	       a.nFileIndexLow == b.nFileIndexLow;
 }
 
 long long InputOffset(int fd)
@@ -201,7 +229,7 @@ void WriteNotice(const char* text, size_t len)
 	int n = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(len),
 	                            wide, kUnits);
 	int out = Convert(page, wide, n, bytes, sizeof bytes);
-	fwrite(bytes, 1, static_cast<size_t>(out), stderr);
+	_write(2, bytes, static_cast<unsigned>(out));
 }
 
 // Standard input is read in binary too, so that the byte counts match the

@@ -6,8 +6,8 @@
 // A score is a whole word: an optional sign and decimal digits, from 0 to
 // 2147483647.  Any other word is left out with a notice on standard error,
 // and the list goes on; input that is not text ends it.  What follows the
-// list in a file is left unread; what a pipe or a terminal held after it is
-// named.
+// list is never lost without a word: a file is left there for the next
+// reader, and what a pipe or a terminal held after it is named.
 //
 // The exit status is 0 when every word of the list was a score, 1 when one
 // was not, or input could not be read or output written, and 2 for a usage
@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "arguments.h"
 #include "data_sort.h"
@@ -23,23 +24,26 @@
 #include "input.h"
 #include "notices.h"
 #include "platform.h"
+#include "quote.h"
 #include "score_rank.h"
 #include "words.h"
 
 #ifndef SCORE_RANK_VERSION
 #define SCORE_RANK_VERSION "(unversioned build)"
 #endif
+// The bytes a read asks for: 16 KiB reads as fast as larger blocks.
+#ifndef SCORE_RANK_READ_BLOCK
+#define SCORE_RANK_READ_BLOCK 16384
+#endif
 
 namespace {
 
 constexpr char kVersionNumber[] = SCORE_RANK_VERSION;
-constexpr size_t kMaxBlock = 16384;
-// From a file or a pipe, the words left out that get a notice of their own.
-constexpr long long kNamed = 10;
-// Said where a file cannot be set back to the end of the list: no file is
-// known that tells its offset but cannot be set back to it.
-constexpr char kNotLeft[] = "cannot leave the rest after the list";
+constexpr size_t kBlock = SCORE_RANK_READ_BLOCK;
+static_assert(kBlock >= 3, "a block holds a UTF-8 mark");
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
+constexpr long long kNamed = 10; // from a file or a pipe, words named
+constexpr char kHint[] = "Type the scores, then -1 and Enter to end the list.\n";
 
 // One run's dialogue, and what it met.
 struct Dialogue {
@@ -52,25 +56,57 @@ struct Dialogue {
 	int promptError;   // errno of a failed write of the prompt, or 0
 };
 
+// Text after the list, its white space each a ' ' and none around it.
+struct Held {
+	char s[kKept];
+	size_t len;   // bytes taken, from the first that is not white space
+	size_t shown; // up to the last that is not white space
+};
+
+void Hold(Held* held, const char* from, const char* to)
+{
+	for (; from != to; from++) {
+		bool space = IsSpace(static_cast<unsigned char>(*from));
+		if (held->len == 0 && space)
+			continue;
+		if (held->len < sizeof held->s)
+			held->s[held->len] = space ? ' ' : *from;
+		held->shown = space ? held->shown : held->len + 1;
+		held->len++;
+	}
+}
+
+// Whether the rest of the typed line, read already, ends the list: a NUL,
+// or a word that is a negative number.
+bool LineEndsList(const Input& in)
+{
+	for (const char* p = in.pos; p != in.end && *p != '\n'; p++) {
+		if (*p == '\0')
+			return true;
+		if (*p != '-' || (p != in.block && !IsSpace(p[-1])))
+			continue;
+		const char* digit = p + 1;
+		while (digit != in.end && *digit == '0')
+			digit++;
+		if (digit != in.end && *digit >= '1' && *digit <= '9')
+			return true;
+	}
+	return false;
+}
+
 // Leaves a word that is not a score out of the list, with a notice: at a
 // keyboard each time, from a file or a pipe the first kNamed times.
-void LeaveOut(Dialogue* d, const Word& w)
+void LeaveOut(Dialogue* d, const Word& w, const Input& in)
 {
 	d->leftOut++;
 	d->notAll = true;
-	if (d->keyboard || d->leftOut <= kNamed)
-		SayLeftOut(
-		        &d->notices, w.s,
-		        static_cast<size_t>(std::min<long long>(w.len, kKept)),
-		        w.kind == Kind::kTooLarge, d->keyboard, w.line);
-}
-
-// That the input failed, said where the file was named or where named is
-// set; the run then fails.
-void SayFailed(Dialogue* d, const char* what, bool named, int error)
-{
-	d->notAll = true;
-	SayInputError(&d->notices, what, named, error);
+	if (!d->keyboard && d->leftOut > kNamed)
+		return;
+	SayAt(&d->notices, d->keyboard ? 0 : w.line, "left out \"%s\": %s%s",
+	      Quote(w.s, static_cast<size_t>(std::min<long long>(w.len, kKept)))
+	              .s,
+	      Reason(w).s,
+	      d->keyboard && !LineEndsList(in) ? "; go on typing" : "");
 }
 
 // Writes the prompt, then reads scores into the table until the first
@@ -81,7 +117,7 @@ void SayFailed(Dialogue* d, const char* what, bool named, int error)
 long long ReadScore(int* scores, Dialogue* d, Input* in)
 {
 	if (d->keyboard)
-		SayHint();
+		WriteNotice(kHint, sizeof kHint - 1);
 	printf("input score:");
 	if (fflush(stdout) == EOF)
 		d->promptError = errno;
@@ -91,7 +127,7 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 		if (kind == Kind::kScore && w->value >= 0)
 			Offer(&d->highest, w->value);
 		else if (kind == Kind::kNotNumber || kind == Kind::kTooLarge)
-			LeaveOut(d, *w);
+			LeaveOut(d, *w, *in);
 		else
 			break;
 	}
@@ -99,51 +135,83 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	return d->highest.read;
 }
 
-// What follows the list.  A file is left just after it for the next reader,
-// and a word after it is said where the file was named.  A pipe or a
-// terminal is not read again; what the reads held after the list is named.
-void FollowEnd(Dialogue* d, Input* in)
+// A file is left where the list ended: just after its negative number, at
+// a word that is not text or that a read error cut, or at the end.  A word
+// after a negative number or a Ctrl+Z is said.
+void LeaveFile(Dialogue* d, Input* in)
 {
-	bool negative = d->end.kind == Kind::kScore;
-	if (!in->seekable) {
-		char held[kKept];
-		size_t len =
-		        negative ? HeldAfter(in, held, kKept, d->keyboard) : 0;
-		if (len > 0)
-			SayNotRanked(&d->notices, held, std::min(len, kKept));
-		return;
-	}
-	long long at =
-	        d->end.kind == Kind::kNotText ? d->end.offset : Offset(*in);
-	if (negative && d->notices.name != nullptr && WordFollows(in))
-		SayRestUnread(&d->notices, d->end.line);
+	const Word& end = d->end;
+	long long at = end.kind == Kind::kScore ? Offset(*in) : end.offset;
+	int c = end.kind == Kind::kScore ? Peek(in) : -1;
+	for (; IsSpace(c); c = Peek(in))
+		in->pos++;
+	if (c >= 0 || in->stopped)
+		SayAt(&d->notices, end.line,
+		      "the list ended here; the rest was not read");
 	if (SeekInput(in->fd, at))
 		return;
-	SayFailed(d, kNotLeft, true, errno); // GCOVR_EXCL_LINE: no seek fails
+	d->notAll = true; // GCOVR_EXCL_LINE: no file is known that tells its
+	SayAt(&d->notices, 0, "cannot leave the rest after the list: %s",
+	      strerror(errno)); // GCOVR_EXCL_LINE: offset but cannot seek
+}
+
+// What follows the list.  What a pipe's reads or a terminal held after it
+// is named, and at a terminal, all that was typed ahead or pasted is taken
+// in, so that none of it reaches the shell.
+void FollowEnd(Dialogue* d, Input* in)
+{
+	if (in->seekable)
+		return LeaveFile(d, in);
+	if (d->end.kind == Kind::kNotText)
+		in->pos++; // the NUL, said apart
+	Held held{};
+	Hold(&held, in->pos, in->end);
+	for (size_t n; d->keyboard &&
+	               (n = ReadTyped(in->fd, in->block, in->size)) > 0;) {
+		Hold(&held, in->block, in->block + n);
+		in->end = in->block + n;
+	}
+	in->pos = in->end;
+	bool cut = !d->keyboard && in->full && held.shown == held.len;
+	if (held.shown > 0)
+		Say(&d->notices, "\"%s\" after the end of the list was not ranked",
+		    Quote(held.s, std::min(held.shown, kKept), cut).s);
 }
 
 // The notices that close the list, just before the count line, which
 // starts a line of its own where typing ended on an open line.
 void SayClosing(Dialogue* d, const Input& in)
 {
-	if (d->keyboard && EndsLineOpen(in))
-		d->notices.lineOpen = IsTerminal(2);
-	if (d->end.kind == Kind::kNotText) {
-		d->notAll = true;
-		SayNotText(&d->notices, d->keyboard, d->end.line);
-	}
+	bool open = d->keyboard && (in.end == in.block || in.end[-1] != '\n');
+	d->notices.lineOpen = d->notices.lineOpen || (open && IsTerminal(2));
+	if (d->end.kind == Kind::kNotText)
+		SayAt(&d->notices, d->keyboard ? 0 : d->end.line,
+		      "not a text file; save the sheet as CSV or as text");
+	d->notAll = d->notAll || d->end.kind == Kind::kNotText || in.error;
 	const Highest& h = d->highest;
+	char more[64] = "";
+	if (TiedWithLowest(h) > 0)
+		snprintf(more, sizeof more, " (%lld equal to the lowest listed)",
+		         TiedWithLowest(h));
 	if (h.read > h.kept)
-		SayCut(&d->notices, h.read - h.kept, h.highestLeftOut,
-		       TiedWithLowest(h));
+		Say(&d->notices,
+		    "the 40 highest are listed; %lld more, none above %d, "
+		    "were left out%s",
+		    h.read - h.kept, h.highestLeftOut, more);
 	if (in.error != 0)
-		SayFailed(d, "read error", false, in.error);
+		SayAt(&d->notices, 0, "%s%s", d->notices.name ? "" : "read error: ",
+		      strerror(in.error));
+	long long unnamed = d->keyboard ? 0 : d->leftOut - kNamed;
+	snprintf(more, sizeof more, ", %lld of them not named above", unnamed);
 	if (d->leftOut > 0)
-		SayWordsLeftOut(
-		        &d->notices, d->leftOut,
-		        d->keyboard ? 0 : std::max(d->leftOut - kNamed, 0LL));
-	if (d->keyboard)
-		EndLine(&d->notices);
+		Say(&d->notices, "%lld %s left out%s", d->leftOut,
+		    d->leftOut == 1 ? "word that is not a score was"
+		                    : "words that are not scores were",
+		    unnamed > 0 ? more : "");
+	if (open && IsTerminal(1) && (!IsTerminal(2) || d->notices.lineOpen))
+		putchar('\n');
+	else if (open && d->notices.lineOpen)
+		WriteNotice("\n", 1);
 }
 
 void PrintScore(const int* scores, int count)
@@ -152,35 +220,18 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
-// Flushes standard output; the exit status: 1 when output could not be
-// written, said with the error of the write that failed (the prompt's where
-// that failed), or when a word was not a score or input could not be read.
-int Finish(int promptError, bool notAll)
-{
-	int error = promptError;
-	// A runtime may drop what it could not write, and then only ferror
-	// tells; errno is still that write's, since nothing was called since.
-	if ((fflush(stdout) == EOF || ferror(stdout) != 0) && error == 0)
-		error = errno != 0 ? errno : EIO;
-	if (error != 0) {
-		SayWriteError(error);
-		return 1;
-	}
-	return notAll ? 1 : 0;
-}
-
-// Ranks the scores read from fd: the dialogue.
-int Rank(int fd, const Arg* name, size_t block)
+// Ranks the scores read from fd: the dialogue.  Its exit status, and in
+// *promptError the errno of a failed write of the prompt, or 0.
+int Rank(int fd, const Arg* name, int* promptError)
 {
 	int scores[kMaxScores + 1];
+	char block[kBlock];
 	Dialogue d{};
 	d.keyboard = IsTerminal(fd);
-	d.notices =
-	        Notices{name, !d.keyboard && IsTerminal(1) && IsTerminal(2)};
+	d.notices = Notices{name, SharedOutput() && !(d.keyboard && IsTerminal(1))};
 	d.highest = Highest{scores, 0, 0, -1, 0};
-	char buf[kMaxBlock];
 	Input in;
-	StartInput(&in, fd, buf, block);
+	StartInput(&in, fd, block, sizeof block);
 	long long read = ReadScore(scores, &d, &in);
 	FollowEnd(&d, &in);
 	SayClosing(&d, in);
@@ -188,39 +239,57 @@ int Rank(int fd, const Arg* name, size_t block)
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
 	DataSortExchange(scores, count);
 	PrintScore(scores, count);
-	return Finish(d.promptError, d.notAll);
+	*promptError = d.promptError;
+	return d.notAll ? 1 : 0;
+}
+
+// Opens the input and ranks it; the exit status.
+int Open(const Arg* name, int* promptError)
+{
+	int fd = name == nullptr ? 0 : OpenInput(name);
+	int problem = fd < 0 ? errno : name == nullptr ? InputProblem(fd) : 0;
+	if (problem == 0)
+		return Rank(fd, name, promptError);
+	Notices notices{name, false};
+	SayAt(&notices, 0, "%s%s%s", name ? "" : "standard input: ",
+	      strerror(problem),
+	      problem == ENOENT && *name != '-' ? ScoreHint(name) : "");
+	return 1;
+}
+
+// Writes and closes standard output: the exit status, or 1 where output
+// could not be written, said with the error of the write that failed, the
+// prompt's where that failed.
+int Finish(int status, int promptError)
+{
+	int error = promptError;
+	// A runtime may drop what it could not write, and then only ferror
+	// tells; errno is still that write's, since nothing was called since.
+	if ((fflush(stdout) == EOF || ferror(stdout) != 0) && error == 0)
+		error = errno != 0 ? errno : EIO;
+	if (fclose(stdout) == EOF && error == 0)
+		error = errno;
+	if (error == 0)
+		return status;
+	Say(nullptr, "write error: %s", strerror(error));
+	return 1;
 }
 
 } // namespace
 
-int Run(int argc, Arg** argv, size_t block)
+int Run(int argc, Arg** argv)
 {
 	StartConsole();
-	block = std::clamp(block, size_t{3}, kMaxBlock);
 	const Arg* name = nullptr;
-	int status = 2;
+	int promptError = 0;
+	int status = 0;
 	Ask ask = ReadArguments(argc, argv, &name);
-	if (ask == Ask::kHelp) {
+	if (ask == Ask::kHelp)
 		PrintHelp();
-		status = Finish(0, false);
-	} else if (ask == Ask::kVersion) {
+	else if (ask == Ask::kVersion)
 		printf("score-rank %s\n", kVersionNumber);
-		status = Finish(0, false);
-	} else if (ask == Ask::kRank) {
-		// A file named is refused by OpenInput, standard input here.
-		int fd = name == nullptr ? 0 : OpenInput(name);
-		int problem = fd < 0            ? errno
-		              : name == nullptr ? InputProblem(fd)
-		                                : 0;
-		if (problem != 0) {
-			Notices notices{name, false};
-			SayInputError(&notices, "standard input", false,
-			              problem);
-			status = 1;
-		} else {
-			status = Rank(fd, name, block);
-		}
-	}
+	else if (ask == Ask::kRank)
+		status = Open(name, &promptError);
 	KeepWindowOpen();
-	return status;
+	return ask == Ask::kWrong ? 2 : Finish(status, promptError);
 }

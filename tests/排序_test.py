@@ -33,6 +33,7 @@ import tempfile
 import termios
 import time
 import tty
+import unicodedata
 
 TIMEOUT = 30
 PROMPT = b"input score:"
@@ -46,11 +47,18 @@ def wrapped(text):
     """A notice as the program writes it: broken at a space before a word
     that would pass column 79, and indented on the lines after the first."""
     lines = [""]
-    for i, word in enumerate(text.split(" ")):
-        if i and len(lines[-1]) + 1 + len(word) > 79:
+    # A part in parentheses is not broken.
+    for i, word in enumerate(re.findall(r"\([^)]*\)?|[^ ]+|(?<= )(?= )", text)):
+        if i and columns(lines[-1]) + 1 + columns(word) > 79:
             lines.append(" ")
         lines[-1] += (" " if i else "") + word
     return "\n".join(lines) + "\n"
+
+
+def columns(text):
+    """Terminal columns: two for a wide or fullwidth East Asian character."""
+    return sum(2 if unicodedata.east_asian_width(c) in "WF" else 1
+               for c in text)
 
 
 def cut(n, highest, equal=0):
@@ -103,8 +111,10 @@ def not_text(line=1, where=None):
 
 
 def usage(wrong):
-    return tuple(f"score-rank: {wrong}\nusage: {command} [--help | --version] "
-                 f"[FILE]\n" for command in ("score-rank", "score-rank.exe"))
+    return tuple(wrapped(f"score-rank: {wrong}")
+                 + f"usage: {command} [--help | --version] "
+                 f"[--] [FILE | -]\n"
+                 for command in ("score-rank", "score-rank.exe"))
 
 
 def utf16(text, order):
@@ -134,7 +144,7 @@ class Many(list):
 TOO_LARGE = "larger than 2147483647"
 LETTER_O = "the letter O is not a zero"
 SPACES = "scores are separated by spaces"
-WHOLE = "a score is a whole number"
+WHOLE = "a score is a whole number; round it"
 MINUS = "the character - is not a digit"
 SIGN = "a sign must touch its number, as in -1"
 DASH = "type the minus with the - key"
@@ -219,8 +229,9 @@ CASES = [
      left(out("72.5", WHOLE))),
     ("minus glued to a score", b"60 95-78 80 -1", [80, 60],
      left(out("95-78", MINUS))),
-    ("a sign apart from its number", b"80 72 - 1 -1", [80, 72, 1],
-     left(out("-", SIGN))),
+    ("a sign apart from its number takes it along", b"80 72 - 1 -1", [80, 72],
+     left(out("- 1", SIGN))),
+    ("a sign alone before a word", b"- x -1", [], left(out("-", SIGN), out("x"))),
     ("lone plus at end of input", b"1 +", [1], left(out("+", SIGN))),
     ("double sign", b"--5", [], left(out("--5", MINUS))),
     ("a word processor's minus", "5 \u22121 -1".encode(), [5],
@@ -248,14 +259,17 @@ CASES = [
     ("ten words named, the rest counted", b"x " * 12 + b"5 -1", [5],
      left(*[out("x")] * 10, words=12, unnamed=2)),
     # Input that is not text ends the list at the word that holds a NUL.
-    ("NUL byte", b"5 \0 7 -1", [5], not_text()),
-    ("a NUL glued to a score", b"5 6\0 7 -1", [5], not_text()),
+    ("NUL byte: what a pipe held after it is named", b"5 \0 7 8 9", [5],
+     after("7 8 9") + not_text()),
+    ("a NUL glued to a score", b"5 6\0 7 -1", [5], after("7 -1") + not_text()),
     ("a NUL on line 2", b"5 x\n6 \0", [6, 5], out("x") + not_text(2)
      + left(words=1)),
-    ("a megabyte of NUL bytes", b"\0" * 1000000, [], not_text()),
+    ("a megabyte of NUL bytes", b"\0" * 1000000, [],
+     after("?" * 20 + "...") + not_text()),
     ("a spreadsheet's zip", b"PK\x03\x04\x14\0\x06\0" + b"\x01" * 200, [],
-     not_text()),
-    ("a NUL unit in UTF-16", utf16("5 \0 6 -1", "le"), [5], not_text()),
+     after("?" * 20 + "...") + not_text()),
+    ("a NUL unit in UTF-16", utf16("5 \0 6 -1", "le"), [5],
+     after("6 -1") + not_text()),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [7, 5], left(out("?"))),
     # The start of a byte-order mark, and no more, is text.
     ("the first two bytes of a UTF-8 mark", b"\xef\xbb5 -1", [],
@@ -270,11 +284,11 @@ CASES = [
     # A word is shown as it is where it is well-formed UTF-8 free of
     # control characters, else each character outside printable ASCII a ?.
     ("UTF-8 text shown as it is", "5 \u00e97 -1".encode(), [5],
-     windows_too(out("\u00e97"))),
+     windows_too(out("\u00e97", "U+00E9 is not a digit"))),
     ("full-width digits shown as typed", "\uff15\uff10 3 -1".encode(), [3],
      windows_too(out("\uff15\uff10"))),
     ("a bidirectional control quoted", "\u202e12 -1".encode(), [],
-     left(out("?12"))),
+     left(out("?12", "U+202E is not a digit"))),
     ("an overlong form quoted", b"\xc0\xb1 -1", [], left(out("??"))),
     ("a surrogate in UTF-8 quoted", b"\xed\xa0\x80x -1", [], left(out("???x"))),
     ("UTF-8 byte-order mark", b"\xef\xbb\xbf60 95 78 -1", [95, 78, 60], ""),
@@ -375,19 +389,23 @@ REASONS = [
     ("5{", "the character { is not a digit"),
     ("5!", "the character ! is not a digit"),
     ("5~", "the character ~ is not a digit"),
-    ("5\x7f", "not a whole number", "5?"),
-    ("5\x01", "not a whole number", "5?"),
+    ("5\x7f", "U+007F is not a digit", "5?"),
+    ("5\x01", "U+0001 is not a digit", "5?"),
     ("+", SIGN),
     ("\u20105", DASH),
     ("\u20155", DASH),
     ("\u22120", DASH),
     ("\u22129", DASH),
-    ("\u200f5", "not a whole number"),
-    ("\u20165", "not a whole number"),
-    ("\u22115", "not a whole number"),
+    ("\u200f5", "U+200F is not a digit", "?5"),
+    ("\u20165", "U+2016 is not a digit"),
+    ("\u22115", "U+2211 is not a digit"),
     ("\u2212:", "not a whole number"),
-    ("\u2212/5", "not a whole number"),
-    ("\u32125", "not a whole number"),
+    ("\u2212/5", "U+2212 is not a digit"),
+    ("\u32125", "U+3212 is not a digit"),
+    ("5\u00a0", "U+00A0 is not a digit", "5?"),
+    ("60\u200b", "U+200B is not a digit", "60?"),
+    ('"60"', "quotes are not part of a score"),
+    ("5\U0001F600", "U+1F600 is not a digit"),
     ("x0", "the letter x is not a digit"),
     ("x9", "the letter x is not a digit"),
 ]
@@ -410,11 +428,22 @@ SHOWN = [
     ("\U00010000".encode(), None),  # the first of four bytes
     ("\U0010ffff".encode(), None),  # the last character
     ("\u009fx".encode(), "?x"),  # the last C1 control
-    ("\u00a0x".encode(), None),
+    ("\u00a0x".encode(), "?x"),  # separators other than U+0020
+    ("\u2028x".encode(), "?x"),
+    ("\u3000x".encode(), "?x"),
+    ("\u00adx".encode(), "?x"),  # format characters
+    ("\u200bx".encode(), "?x"),
+    ("\u061cx".encode(), "?x"),  # the bidi marks
+    ("\u200ex".encode(), "?x"),
+    ("x\ufeff".encode(), "x?"),
+    ("\U000e0001x".encode(), "?x"),
+    ("\u00a1x".encode(), None),
+    ("\u2030x".encode(), None),
     ("\u202ax".encode(), "?x"),  # the first embedding control
     ("\u2066x".encode(), "?x"),  # the isolate controls
     ("\u2069x".encode(), "?x"),
-    ("\u206ax".encode(), None),
+    ("\u206ax".encode(), "?x"),
+    ("\u2070x".encode(), None),
 ]
 CASES += [(f"{word!r} shown as {shown or 'it is'}", word + b" -1", [],
            windows_too(out(shown or word.decode())))
@@ -502,9 +531,8 @@ ARG_CASES = [
      None, f"score-rank: no???x: {MISSING}\n", 1),
     # Windows shows the name in its code page, 1252 under Wine here, which
     # has U+00A0.
-    ("a missing file's no-break space shown", ["\u00a0.txt"], None,
-     (f"score-rank: \u00a0.txt: {MISSING}\n",
-      f"score-rank: \ufffd.txt: {MISSING}\n"), 1),
+    ("a missing file's no-break space quoted", ["\u00a0.txt"], None,
+     f"score-rank: ?.txt: {MISSING}\n", 1),
     ("a name longer than a notice shows", [LONG_NAME], None,
      (f"score-rank: {LONG_NAME[:4096]}...:\n  File name too long\n",
       f"score-rank: {LONG_NAME[:4096]}...:\n  {MISSING}\n"), 1),
@@ -514,8 +542,15 @@ ARG_CASES = [
      usage('unknown option "-x"'), 2),
     ("an unknown long option", ["--foo"], None, usage('unknown option "--foo"'),
      2),
-    ("a negative number is no file", ["-5"], None, usage('unknown option "-5"'),
-     2),
+    ("a negative number is no file, and -- is named", ["-5"], None,
+     usage('unknown option "-5"; to read a file of that name, put -- before '
+           'it'), 2),
+    ("scores as arguments: how to give them", ["60", "95", "78"], None,
+     usage('more than one file: "95"; type the scores once the program runs, '
+           'or read them from a file'), 2),
+    ("a missing file named as a score", ["60"], None,
+     wrapped(f"score-rank: 60: {MISSING}; type the scores once the program "
+             "runs, or read them from a file"), 1),
     ("argument quoted safely", ["-\x1b[2J~\x7f" + "x" * 30], None,
      usage('unknown option "-?[2J~?' + "x" * 13 + '..."'), 2),
 ]
@@ -529,12 +564,14 @@ def help_text(windows):
             "  and in PowerShell:   .\\score-rank.exe FILE\n"), (
             "score-rank.txt, beside the program")
     else:
-        command, forms, manual = ("score-rank", "  score-rank FILE   or   "
-                                  "score-rank < FILE\n", "man score-rank")
-    return (f"usage: {command} [--help | --version] [FILE]\n\n"
+        command, forms, manual = (
+            "score-rank", "  score-rank FILE   or   score-rank < FILE\n",
+            "man score-rank, or where only built, "
+            "man ./build/release/score-rank.1")
+    return (f"usage: {command} [--help | --version] [--] [FILE | -]\n\n"
             "Ranks the scores of a group of students.  Type the scores as\n"
-            "whole numbers from 0 to 2147483647, separated by spaces or line\n"
-            "breaks, and end the list with a negative number such as -1.\n"
+            "whole numbers from 0 to 2147483647, separated by spaces, tabs or\n"
+            "line breaks, and end the list with a negative number such as -1.\n"
             "It says how many scores it read and lists them from highest to\n"
             "lowest; of more than 40 scores, it lists the 40 highest.\n"
             "A word that is not a score is left out, with a notice that gives\n"
@@ -661,16 +698,21 @@ def pick(x, r):
 
 def held(stdin, want, block):
     """The notice of what a pipe held after the end, as reads of block bytes
-    leave it: the rest of the read that ended the list, where that read
-    held the end of the negative number."""
+    leave it: the rest of the read that held the end of the negative number
+    or the NUL that ended the list, "..." after it where that read was full
+    and ended inside a word."""
     named = re.search(r'score-rank: "(.*)" after the end of the list was '
                       r'not ranked\n', want)
     if not named or not isinstance(stdin, bytes) or block >= len(stdin):
         return want
-    number = re.search(rb"(?:^|\s)-0*([1-9][0-9]*)", stdin)
-    read = -(-(number.start(1) + 1) // block) * block
-    rest = stdin[number.end(1):read].strip() if number.end(1) <= read else b""
+    number = re.search(rb"(?:^|\s)-0*([1-9][0-9]*)|\0", stdin)
+    end = number.end(1) if number[1] else number.end()
+    read = -(-(number.start(1) + 1 if number[1] else end) // block) * block
+    rest = stdin[end:read].strip() if end <= read else b""
     shown = "".join(chr(b) if 32 <= b < 127 else "?" for b in rest)
+    if len(shown) > 20 or (read <= len(stdin) and rest and
+                           not stdin[read - 1:read].isspace()):
+        shown = shown[:20] + "..."
     return want.replace(named[0], after(shown) if rest else "")
 
 
