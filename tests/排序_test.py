@@ -584,6 +584,9 @@ def help_text(windows):
 
 
 HINT = "Type the scores, then -1 and Enter to end the list.\n"
+# Lines of ten scores, 50 KB of them, as a terminal emulator pastes them.
+PASTE = b"".join(b" ".join(b"%d" % j for j in range(i, i + 10)) + b"\r"
+                 for i in range(1000, 11000, 10))
 
 # Standard input a file: what the program leaves unread for the next reader
 # of the same open file.  name, input, what is left, and where given, the
@@ -944,6 +947,22 @@ TERMINAL_CASES = [
      b"80 72 -1\r 60 95 \r", listing([80, 72]), HINT + after("60 95"), 0),
     ("a line pasted after the end that starts with a NUL", [],
      (b"80 -1\r\x0060\r", None), listing([80]), HINT + after("?60"), 0),
+    # Whatever ends the list, all that was pasted or typed ahead is named,
+    # and none of it is left for the shell.
+    ("a 50 KB paste after the end is taken in whole", [], b"5 -1\r" + PASTE,
+     listing([5]), HINT + after("1000 1001 1002 1003 ..."), 0),
+    ("a pasted last line without its line break is named", [],
+     b"80 -1\r1 2 3\rpartial", b"\n" + listing([80]), HINT + after("1 2 3 partial"),
+     0),
+    ("a NUL typed ends the list, and the line typed ahead is named", [],
+     (b"5 \x00 7\rrm -rf x\r", None), listing([5]), HINT + after("7 rm -rf x")
+     + wrapped("score-rank: not a text file; save the sheet as CSV or as text"),
+     1),
+    ("Ctrl+D, then a line typed ahead: named", [], (b"5 6\r\x04ls\r", None),
+     listing([6, 5]), HINT + after("ls"), 0),
+    ("a typo on the line that ends the list: no going on typing", [],
+     b"5 x -1\r", listing([5]),
+     HINT + left(wrapped('score-rank: left out "x": not a whole number')), 1),
     ("a score typed too large is left out", [], b"70 21474836470\r90 -1\r",
      listing([90, 70]), HINT + left(typo("21474836470", TOO_LARGE)), 1),
     ("a file's notice starts a line of its own", ["45.txt"], b"",
@@ -957,6 +976,8 @@ TERMINAL_CASES = [
      HINT, 0),
     ("Ctrl+D on an open line: the count line on a line of its own", [],
      (b"60 95\x04\x04", None), b"\n" + listing([95, 60]), None, 0),
+    ("Ctrl+D on an open line, standard error a pipe: the line break on the "
+     "terminal", [], (b"60 95\x04\x04", None), b"\n" + listing([95, 60]), HINT, 0),
     ("-1 and Ctrl+D on an open line: the count line on a line of its own", [],
      (b"60 95 -1\x04", None), b"\n" + listing([95, 60]), None, 0),
     # UTF-7 takes neither the flag against best fit nor a default character;
@@ -987,14 +1008,23 @@ def terminal_case(args, typed, shown, err, status):
             p = subprocess.Popen(command, stdin=term, stdout=term,
                                  stderr=term if err is None else subprocess.PIPE,
                                  cwd=folder)
-            os.close(term)
-            out = b""
-            try:
-                os.write(fd, pick(typed, r))
-                while select.select([fd], [], [], TIMEOUT)[0]:
-                    out += os.read(fd, 4096)
-            except OSError:  # the terminal's other side closed: the program ended
-                pass
+            # Typed as a terminal emulator pastes, while what the terminal
+            # shows is read; the terminal stays open here, so
+            # that what is left in its queue can be seen after the program.
+            out, pending = b"", pick(typed, r)
+            os.set_blocking(fd, False)
+            deadline = time.monotonic() + TIMEOUT
+            while time.monotonic() < deadline:
+                readable, writable, _ = select.select(
+                    [fd], [fd] if pending else [], [], 0.2)
+                with contextlib.suppress(BlockingIOError):
+                    if writable:  # in pieces of 4 KiB, as pasted
+                        pending = pending[os.write(fd, pending[:4096]):]
+                        time.sleep(0.01 if pending else 0)
+                    if readable:
+                        out += os.read(fd, 65536)
+                if not readable and not writable and p.poll() is not None:
+                    break
             try:
                 p.wait(timeout=1)
                 # What a person sees, in short: no control sequences, CRs or
@@ -1002,15 +1032,18 @@ def terminal_case(args, typed, shown, err, status):
                 # echoed input comes before what is shown.
                 seen = (lambda t: re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", t))
                 want = seen(shown)
+                left = waiting(term) + len(pending)
                 return check(subprocess.CompletedProcess(
                     p.args, p.returncode, seen(out)[-len(want):],
-                    p.stderr.read() if p.stderr else b""), want, err or "", status)
+                    p.stderr.read() if p.stderr else b""), want, err or "",
+                    status) + ([f"{left} bytes left for the shell"] if left else [])
             finally:
                 p.kill()
                 p.wait()
                 if p.stderr:
                     p.stderr.close()
                 os.close(fd)
+                os.close(term)
     return case
 
 
