@@ -16,7 +16,6 @@ namespace {
 size_t Read(Input* in, char* buf, size_t size)
 {
 	long n = ReadSome(in->fd, buf, size);
-	in->full = n == static_cast<long>(size);
 	if (n <= 0) {
 		in->ended = true;
 		in->error = n < 0 ? errno : 0;
@@ -121,7 +120,7 @@ void StartInput(Input* in, int fd, char* block, size_t size)
 	long long start = InputOffset(fd);
 	*in = Input{fd,    block, size,  block, block, std::max(start, 0LL),
 	            ByteOrder::kUnknown,  -1,    start >= 0, false, false,
-	            false, 0,     0};
+	            0,     0};
 	unsigned char mark[3];
 	size_t len;
 	if (start > 0) {

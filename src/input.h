@@ -24,7 +24,6 @@ struct Input {
 	bool seekable;   // a file, whose offset can be set
 	bool ended;      // the end or a read error was met: no read follows
 	bool stopped;    // text ended at a Ctrl+Z, before the input's end
-	bool full;       // the last read took all it asked for
 	int error;       // errno of the read error, or 0
 	long long lines; // line feeds before pos, from the start of the file
 };

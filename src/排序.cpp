@@ -172,7 +172,8 @@ void FollowEnd(Dialogue* d, Input* in)
 		in->end = in->block + n;
 	}
 	in->pos = in->end;
-	bool cut = !d->keyboard && in->full && held.shown == held.len;
+	// From a pipe, a word at the end of what was read may go on.
+	bool cut = !d->keyboard && !in->ended && held.shown == held.len;
 	if (held.shown > 0)
 		Say(&d->notices, "\"%s\" after the end of the list was not ranked",
 		    Quote(held.s, std::min(held.shown, kKept), cut).s);

@@ -269,7 +269,7 @@ CASES = [
     ("a spreadsheet's zip", b"PK\x03\x04\x14\0\x06\0" + b"\x01" * 200, [],
      after("?" * 20 + "...") + not_text()),
     ("a NUL unit in UTF-16", utf16("5 \0 6 -1", "le"), [5],
-     after("6 -1") + not_text()),
+     after("6 -1...") + not_text()),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [7, 5], left(out("?"))),
     # The start of a byte-order mark, and no more, is text.
     ("the first two bytes of a UTF-8 mark", b"\xef\xbb5 -1", [],
@@ -307,6 +307,8 @@ CASES = [
      left(out("??"))),
     ("UTF-16 cut in half a character", utf16("5 6 ", "le") + b"7", [6, 5],
      left(out("?"))),
+    ("UTF-16 ending in half a unit after a word", utf16("5 59", "le") + b"1",
+     [59, 5], left(out("?"))),
     ("control byte, tilde and DEL", b"5 \x01a~\x7f -1", [5], left(out("?a~?"))),
     # Windows text ends at a Ctrl+Z byte.
     ("Ctrl+Z", b"5 \x1a 7 -1", ([7, 5], [5]), (left(out("?")), "")),
@@ -369,7 +371,7 @@ CASES = [
                                         for i in range(0, 26, 3)], [95, 78, 60], ""),
     ("a first read of one byte", [b"7", b" 8 -1"], [8, 7], ""),
     ("a word in two reads", [b"12", b"34 -1"], [1234], ""),
-    ("a negative number in two reads", [b"3 -", b"5 7"], [3], after("7")),
+    ("a negative number in two reads", [b"3 -", b"5 7"], [3], after("7...")),
     ("a pause inside a word, non-blocking", NonBlocking([b"60 9", b"5 -1"]),
      [95, 60], ""),
     ("a stack of 64 KiB", SmallStack(b"5 x 6 -1"), [6, 5], left(out("x"))),
@@ -590,9 +592,18 @@ PASTE = b"".join(b" ".join(b"%d" % j for j in range(i, i + 10)) + b"\r"
 
 # Standard input a file: what the program leaves unread for the next reader
 # of the same open file.  name, input, what is left, and where given, the
-# scores that a second run on the rest lists.
+# scores that a second run on the rest lists and what both runs say.
+UNREAD = "score-rank: line {}: the list ended here; the rest was not read\n"
 REST_CASES = [
-    ("two classes", b"60 95 78 -1\n50 40 -1\n", b"\n50 40 -1\n", [50, 40]),
+    ("two classes", b"60 95 78 -1\n50 40 -1\n", b"\n50 40 -1\n", [50, 40],
+     UNREAD.format(1)),
+    ("lines counted from the file's start", b"60\n70\n-1\n\n8O -1",
+     b"\n\n8O -1", [], UNREAD.format(3) + left(out("8O", LETTER_O, 5))),
+    ("lines of UTF-16 counted from the file's start",
+     utf16("60\r\n-1\r\n8O -1", "be"), "\r\n8O -1".encode("utf-16-be"), [],
+     UNREAD.format(2) + left(out("8O", LETTER_O, 3))),
+    ("a list that ends with its file: nothing said", b"60 -1 \n", b" \n", [],
+     ""),
     ("after a bad word", b"5 abc 7 -1 8", b" 8"),
     ("after a word longer than a notice shows",
      b"5 abcdefghijklmnopqrstuvwxyz 7 -1 8", b" 8"),
@@ -613,7 +624,8 @@ REST_CASES = [
      [50]),
     ("UTF-16 big-endian, a class a run", utf16("60 -1\n70 50 -1\n", "be"),
      "\n70 50 -1\n".encode("utf-16-be"), [70, 50]),
-    ("UTF-16 ending in half a unit", utf16("5 -1", "le") + b"X", b"X"),
+    ("UTF-16 ending in half a unit", utf16("5 -1", "le") + b"X", b"X", [],
+     UNREAD.format(1) + left(out("?"))),
     ("UTF-16 big-endian ending in half a unit", utf16("5 -1", "be") + b"X",
      b"X"),
 ]
@@ -702,19 +714,19 @@ def pick(x, r):
 def held(stdin, want, block):
     """The notice of what a pipe held after the end, as reads of block bytes
     leave it: the rest of the read that held the end of the negative number
-    or the NUL that ended the list, "..." after it where that read was full
-    and ended inside a word."""
+    or the NUL that ended the list, with "..." where it ends in a word that
+    may go on."""
     named = re.search(r'score-rank: "(.*)" after the end of the list was '
                       r'not ranked\n', want)
-    if not named or not isinstance(stdin, bytes) or block >= len(stdin):
+    if not named or not isinstance(stdin, bytes) or stdin[:2] in (
+            b"\xff\xfe", b"\xfe\xff"):
         return want
     number = re.search(rb"(?:^|\s)-0*([1-9][0-9]*)|\0", stdin)
     end = number.end(1) if number[1] else number.end()
     read = -(-(number.start(1) + 1 if number[1] else end) // block) * block
-    rest = stdin[end:read].strip() if end <= read else b""
+    rest = re.sub(rb"\s", b" ", stdin[end:read]).strip() if end <= read else b""
     shown = "".join(chr(b) if 32 <= b < 127 else "?" for b in rest)
-    if len(shown) > 20 or (read <= len(stdin) and rest and
-                           not stdin[read - 1:read].isspace()):
+    if len(shown) > 20 or not stdin[:read][-1:].isspace():
         shown = shown[:20] + "..."
     return want.replace(named[0], after(shown) if rest else "")
 
@@ -751,13 +763,13 @@ def arg_case(args, out, err, status):
     return case
 
 
-def rest_case(stdin, rest, second=None):
+def rest_case(stdin, rest, second=None, err=None):
     def case(r):
         with tempfile.TemporaryFile() as f:
             f.write(stdin)
             f.seek(0)
-            subprocess.run(r.command, stdin=f, capture_output=True,
-                           timeout=TIMEOUT)
+            first = subprocess.run(r.command, stdin=f, capture_output=True,
+                                   timeout=TIMEOUT)
             at = f.tell()
             left = f.read()
             f.seek(at)
@@ -766,6 +778,9 @@ def rest_case(stdin, rest, second=None):
         wrong = [] if left == rest else [f"left {left[:300]!r}, want {rest!r}"]
         if second is not None and then.stdout != r.ranking(second):
             wrong.append(f"a second run listed {then.stdout!r}")
+        if err is not None and first.stderr + then.stderr != err.encode():
+            wrong.append(f"the runs said {first.stderr + then.stderr!r}, "
+                         f"want {err!r}")
         return wrong
     return case
 
