@@ -258,6 +258,8 @@ CASES = [
      left(out("x"), out("y", line=3))),
     ("ten words named, the rest counted", b"x " * 12 + b"5 -1", [5],
      left(*[out("x")] * 10, words=12, unnamed=2)),
+    ("eleven words: one not named", b"x " * 11 + b"5 -1", [5],
+     left(*[out("x")] * 10, words=11, unnamed=1)),
     # Input that is not text ends the list at the word that holds a NUL.
     ("NUL byte: what a pipe held after it is named", b"5 \0 7 8 9", [5],
      after("7 8 9") + not_text()),
@@ -453,6 +455,8 @@ CASES += [(f"{word!r} shown as {shown or 'it is'}", word + b" -1", [],
 
 # A name of 24 characters and 44 bytes, whose notice fits a line.
 ACCENTS = "\u00e9" * 20 + ".txt"
+# A name of 24 characters, 20 of them wide: 44 columns.
+WIDE = "\u73ed\u7ea7" * 10 + ".txt"
 
 # Files in the folder the argument cases run in.
 FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
@@ -461,7 +465,8 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "header.csv": b"Score\r\n60\r\n95\r\n", "typo.csv": b"60\n95\n8O\n-1\n",
          "book.xlsx": b"PK\x03\x04\x14\0\x06\0\x08\0",
          "classes.txt": b"60 95 -1\n50 40 -1\n", "nul-after.txt": b"5 -1\n\0",
-         "utf16.txt": utf16("60 95 -1", "le"), ACCENTS: b"Score\n"}
+         "utf16.txt": utf16("60 95 -1", "le"), ACCENTS: b"Score\n",
+         WIDE: b"Score\n"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -498,9 +503,13 @@ ARG_CASES = [
      tuple(f"score-rank: no?[31mred: {e}\n" for e in (MISSING, INVALID)), 1),
     ("a missing file's line break quoted", ["two\nlines"], None,
      tuple(f"score-rank: two?lines: {e}\n" for e in (MISSING, INVALID)), 1),
+    ("a long name with a line break is quoted whole",
+     ["classes/term-1/group-b\n.txt"], None,
+     tuple(f"score-rank: classes/term-1/group-b?.txt: {e}\n"
+           for e in (MISSING, INVALID)), 1),
+    ("an empty name", [""], None, f'score-rank: "": {MISSING}\n', 1),
     ("a directory, refused before the prompt", ["."], None,
-     ("score-rank: .: Is a directory\n", "score-rank: .: Permission denied\n"),
-     1),
+     "score-rank: .: Is a directory\n", 1),
     ("a header in a file names the file and line", ["header.csv"], [95, 60],
      left(out("Score", where="header.csv:1")), 1),
     ("a typo on line 3 of a file", ["typo.csv"], [95, 60],
@@ -508,6 +517,8 @@ ARG_CASES = [
     ("a UTF-16 file named", ["utf16.txt"], [95, 60], "", 0),
     ("a notice's columns are its characters", [ACCENTS], [],
      windows_too(out("Score", where=ACCENTS + ":1")), 1),
+    ("a notice's columns are a terminal's", [WIDE], [],
+     windows_too(out("Score", where=WIDE + ":1")), 1),
     ("a spreadsheet's own file", ["book.xlsx"], [],
      not_text(where="book.xlsx:1"), 1),
     ("a file of two classes: the rest not read is said", ["classes.txt"],
@@ -535,6 +546,9 @@ ARG_CASES = [
     # has U+00A0.
     ("a missing file's no-break space quoted", ["\u00a0.txt"], None,
      f"score-rank: ?.txt: {MISSING}\n", 1),
+    ("a name of 4096 bytes is shown whole", ["y" * 4096], None,
+     (f"score-rank: {'y' * 4096}:\n  File name too long\n",
+      f"score-rank: {'y' * 4096}:\n  {MISSING}\n"), 1),
     ("a name longer than a notice shows", [LONG_NAME], None,
      (f"score-rank: {LONG_NAME[:4096]}...:\n  File name too long\n",
       f"score-rank: {LONG_NAME[:4096]}...:\n  {MISSING}\n"), 1),
@@ -792,12 +806,15 @@ REFUSED_CASES = [
     ("standard input a directory", "/", ("Is a directory", "Permission denied")),
     ("standard input closed", None,
      ("Bad file descriptor", "Permission denied")),
+    ("standard input open for writing alone", ("/dev/null", os.O_WRONLY),
+     ("Bad file descriptor", "Permission denied")),
 ]
 
 
 def refused_case(path, why):
     def case(r):
-        fd = os.open(path or "/", os.O_RDONLY)
+        fd = os.open(*path) if isinstance(path, tuple) else os.open(
+            path or "/", os.O_RDONLY)
         try:
             got = subprocess.run(r.command, stdin=fd, capture_output=True,
                                  timeout=TIMEOUT,
@@ -806,6 +823,28 @@ def refused_case(path, why):
             os.close(fd)
         return check(got, b"",
                      f"score-rank: standard input: {pick(why, r)}\n", 1)
+    return case
+
+
+# Both outputs one file, as "> both.txt 2>&1" makes them: name, standard
+# input, the scores listed, the notices, which start on a line of their own.
+SHARED_CASES = [
+    ("a notice and the listing in one file", b"60 x 95 -1", [95, 60],
+     left(out("x"))),
+    ("no notice: the count line straight after the prompt", b"60 95 -1",
+     [95, 60], ""),
+]
+
+
+def shared_case(stdin, scores, err):
+    def case(r):
+        with tempfile.TemporaryFile() as f:
+            got = subprocess.run(r.command, input=stdin, stdout=f, stderr=f,
+                                 timeout=TIMEOUT)
+            f.seek(0)
+            got.stdout, got.stderr = f.read(), b""
+        return check(got, PROMPT + (b"\n" + err.encode() if err else b"")
+                     + listing(scores, r.newline), "", 1 if err else 0)
     return case
 
 
@@ -907,6 +946,8 @@ DIALOGUE_CASES = [
      b"60 95 78 -1\n70 ", [95, 78, 60], after("70")),
     ("a byte-order mark in two pieces, its writer open", [],
      [b"\xef\xbb", b"\xbf60 95 -1"], [95, 60], ""),
+    ("a mark's first byte and a letter, its writer open", [], b"\xefx 60 -1",
+     [60], left(out("?x"))),
 ]
 
 
@@ -931,7 +972,8 @@ def dialogue_case(args, written, scores, err):
             got = subprocess.CompletedProcess(p.args, p.returncode,
                                               out + p.stdout.read(),
                                               p.stderr.read())
-            return check(got, r.ranking(scores), held(written, err, r.block), 0)
+            return check(got, r.ranking(scores), held(written, err, r.block),
+                         1 if "not a score" in err else 0)
         except subprocess.TimeoutExpired:
             return ["still running after the terminating value"]
         finally:
@@ -1149,11 +1191,12 @@ def window_case(start, typed, enters, waits, status, written):
 def fits_79_columns(r):
     """Every notice the tables expect fits 79 columns."""
     texts = [pick(e, r) for *_, e in CASES]
-    texts += [pick(row[3], r) for row in ARG_CASES if LONG_NAME not in row[1]]
+    texts += [pick(row[3], r) for row in ARG_CASES
+              if all(len(a) < 79 for a in pick(row[1], r) or [])]
     texts += [row[4] or "" for row in TERMINAL_CASES]
     texts += [row[6][1] for row in WINDOW_CASES if row[6]]
-    return [f"{len(line)} columns: {line!r}" for text in texts
-            for line in text.splitlines() if len(line) > 79]
+    return [f"{columns(line)} columns: {line!r}" for text in texts
+            for line in text.splitlines() if columns(line) > 79]
 
 
 def main(argv):
@@ -1175,6 +1218,7 @@ def main(argv):
     cases += [(name, arg_case(pick(args, r), *row))
               for name, args, *row in ARG_CASES if pick(args, r) is not None]
     cases += [(name, write_case(*row)) for name, *row in WRITE_CASES]
+    cases += [(name, shared_case(*row)) for name, *row in SHARED_CASES]
     cases += [(name, refused_case(*row)) for name, *row in REFUSED_CASES]
     cases += [("every notice fits 79 columns", fits_79_columns)]
     cases += [(name, dialogue_case(pick(args, r), *row))
