@@ -93,39 +93,27 @@ size_t ReadFirst(Input* in)
 	return Decode(in, mark, have);
 }
 
-// Counts the line feeds of the file before start, in its encoding.
-void CountLines(Input* in, long long start)
-{
-	auto* b = reinterpret_cast<unsigned char*>(in->block);
-	bool wide = UnitBytes(*in) == 2;
-	size_t low = in->order == ByteOrder::kBig ? 1 : 0;
-	long long most = static_cast<long long>(in->size & ~size_t{1});
-	for (long long at = 0; at < start;) {
-		size_t n = ReadAt(in->fd, b,
-		                  static_cast<size_t>(std::min(start - at, most)),
-		                  at);
-		n &= wide ? ~size_t{1} : ~size_t{0};
-		if (n == 0)
-			break;
-		for (size_t i = 0; i < n; i += wide ? 2 : 1)
-			in->lines += b[i + low] == '\n' && (!wide || b[i + 1 - low] == 0);
-		at += static_cast<long long>(n);
-	}
-}
-
 } // namespace
 
+// A file read from past its start is read from offset 0 up to there, so
+// that its mark gives the encoding and its lines are counted.
 void StartInput(Input* in, int fd, char* block, size_t size)
 {
 	long long start = InputOffset(fd);
 	*in = Input{fd,    block, size,  block, block, std::max(start, 0LL),
 	            ByteOrder::kUnknown,  -1,    start >= 0, false, false,
 	            0,     0};
-	unsigned char mark[3];
-	size_t len;
-	if (start > 0) {
-		in->order = Mark(mark, ReadAt(fd, mark, sizeof mark, 0), &len);
-		CountLines(in, start);
+	if (start <= 0 || !SeekInput(fd, 0))
+		return;
+	in->offset = 0;
+	while (Offset(*in) < start && Refill(in) >= 0) {
+		long long units = (start - Offset(*in)) / UnitBytes(*in);
+		const char* to =
+	        in->pos + std::min<long long>(units, in->end - in->pos);
+		if (to == in->pos)
+			break;
+		in->lines += std::count(in->pos, to, '\n');
+		in->pos = to;
 	}
 }
 
@@ -150,11 +138,9 @@ int Refill(Input* in)
 		in->pos = in->block;
 		in->end = in->block + Decode(in, 0, have + n);
 	}
-	// UTF-16 that ends in half a unit: a word of one byte, once a word that
-	// goes on to the end of the block has met the end.
-	bool going = in->pos != in->block && !IsSpace(in->pos[-1]);
-	if (in->pos == in->end && in->ended && in->carried >= 0 &&
-	    (met || !going)) {
+	// UTF-16 that ends in half a unit: one byte more, read after the end,
+	// so that a word going on to the end ends there.
+	if (in->pos == in->end && met && in->carried >= 0) {
 		in->offset = Offset(*in);
 		in->order = ByteOrder::kBytes;
 		in->block[0] = '\xff';

@@ -42,7 +42,8 @@ inline bool IsSpace(int c)
 void StartInput(Input* in, int fd, char* block, size_t size);
 
 // Reads and decodes the next block; its first unit, or -1 at the end of the
-// input or on a read error.
+// input or on a read error.  UTF-16 that ends in half a unit has that byte
+// as a block of its own, which a call after the end gives.
 int Refill(Input* in);
 
 // The unit at the read position, or -1 at the end of the input.

@@ -1,5 +1,5 @@
 // What the program needs of the system it runs on: files and reads, the
-// terminal, the console window, and how a name and the help are shown.  One
+// terminal, the console window, and how names and the help are shown.  One
 // of platform_posix.cpp and platform_windows.cpp is built, as CMake picks.
 
 #ifndef SCORE_RANK_PLATFORM_H
@@ -16,40 +16,31 @@ using Arg = char;
 #endif
 
 // Opens the named file for reading; -1 with errno set where it cannot be
-// read as a file.
+// read as a file (EISDIR for a folder).
 int OpenInput(const Arg* name);
 
-// 0 where fd can be read as a file, a pipe or a terminal; else the errno
-// that says why not (EISDIR for a directory, EBADF where it is open only
-// for writing).
+// 0 where fd can be read as a file, a pipe or a terminal, else why not.
 int InputProblem(int fd);
 
 // Whether fd is a terminal (on Windows, a console): a person at a keyboard.
 bool IsTerminal(int fd);
 
-// One binary read of up to size bytes, again where a signal interrupted it
-// and, once input has arrived, where none was waiting: the count, 0 at the
-// end of input, or -1 with errno set.
+// One binary read, again where a signal interrupted it or none was waiting:
+// the count, 0 at the end of input, or -1 with errno set.
 long ReadSome(int fd, char* buf, size_t size);
 
-// At the terminal fd, one read of what was typed or pasted and is not yet
+// At the terminal fd, one read of what was typed or pasted and not yet
 // read, a line without its line break too: the count, 0 once nothing has
-// arrived for a tenth of a second.
+// come for a tenth of a second.
 size_t ReadTyped(int fd, char* buf, size_t size);
 
-// Whether standard output and standard error are one file, pipe or
-// terminal, so that what each writes lands in one place.
+// Whether standard output and standard error are one file or terminal.
 bool SharedOutput();
 
-// The offset of fd in a file, or -1 where it cannot seek (a pipe, a
-// terminal).
+// The offset of fd in a file, or -1 where it cannot seek.
 long long InputOffset(int fd);
 
-// Reads up to size bytes of the file fd at offset, leaving its offset as
-// it is; the count, 0 where none could be read.
-size_t ReadAt(int fd, unsigned char* buf, size_t size, long long offset);
-
-// Moves fd, which can seek, to offset; false with errno set where it fails.
+// Moves fd to offset; false with errno set where it fails.
 bool SeekInput(int fd, long long offset);
 
 // Where text ends in n bytes read: at a Ctrl+Z on Windows, else at n.
@@ -70,13 +61,12 @@ extern const char kUsageLine[];
 extern const char kFileForms[];
 extern const char kManual[];
 
-// Sets standard input and error up: on Windows in binary, so that reads
-// count the bytes of the file and a notice ends in LF alone.
+// On Windows, standard input and error in binary, so that reads count the
+// bytes of the file and a notice ends in LF alone.
 void StartConsole();
 
 // Where the program has a console window of its own, which closes when it
-// exits, as when started from Explorer, waits there for Enter, so that the
-// window stays open until the user has read it.
+// exits, as when started from Explorer, waits for Enter.
 void KeepWindowOpen();
 
 #endif

@@ -91,12 +91,6 @@ long long InputOffset(int fd)
 	return lseek(fd, 0, SEEK_CUR);
 }
 
-size_t ReadAt(int fd, unsigned char* buf, size_t size, long long offset)
-{
-	ssize_t n = pread(fd, buf, size, static_cast<off_t>(offset));
-	return n > 0 ? static_cast<size_t>(n) : 0;
-}
-
 bool SeekInput(int fd, long long offset)
 {
 	return lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0;

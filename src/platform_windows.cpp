@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <span>
 
 #define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
@@ -123,40 +124,43 @@ long ReadSome(int fd, char* buf, size_t size)
 }
 
 // The key presses that the console holds, each character as UTF-8 and
-// Enter as a line feed: all that arrived, once one has within a tenth of a
-// second.
+// Enter as a line feed: all there are, once one has come within a tenth of
+// a second.  Only records already peeked are read, so that no read waits.
 size_t ReadTyped(int fd, char* buf, size_t size)
 {
 	HANDLE in = Handle(fd);
 	size_t len = 0;
-	INPUT_RECORD record;
+	INPUT_RECORD records[64];
 	DWORD n;
-	while (len + 4 <= size &&
-	       WaitForSingleObject(in, len > 0 ? 0 : 100) == WAIT_OBJECT_0 &&
-	       ReadConsoleInputW(in, &record, 1, &n) && n == 1) {
-		const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-		wchar_t c = key.uChar.UnicodeChar == L'\r' ? L'\n'
-		                                            : key.uChar.UnicodeChar;
-		if (record.EventType == KEY_EVENT && key.bKeyDown && c != 0)
-			len += static_cast<size_t>(Convert(CP_UTF8, &c, 1, buf + len, 4));
+	for (int waited = 0; len == 0 && waited <= 100; waited += 10) {
+		while (len + 4 * 64 <= size &&
+		       PeekConsoleInputW(in, records, 64, &n) && n > 0 &&
+		       ReadConsoleInputW(in, records, n, &n))
+			for (const INPUT_RECORD& r : std::span(records, n)) {
+				const KEY_EVENT_RECORD& key = r.Event.KeyEvent;
+				wchar_t c = key.uChar.UnicodeChar == L'\r'
+				                    ? L'\n'
+				                    : key.uChar.UnicodeChar;
+				if (r.EventType == KEY_EVENT && key.bKeyDown && c != 0)
+					len += static_cast<size_t>(Convert(
+					        CP_UTF8, &c, 1, buf + len, 4));
+			}
+		if (len == 0)
+			Sleep(10);
 	}
 	return len;
 }
 
-// One file, or both the console: pipes cannot be told apart.
+// One file, or both the console; pipes cannot be told apart.
 bool SharedOutput()
 {
-	HANDLE out = Handle(1);
-	HANDLE err = Handle(2);
-	BY_HANDLE_FILE_INFORMATION a, b;
-	if (IsTerminal(1) && IsTerminal(2))
-		return true;
-	return GetFileType(out) == FILE_TYPE_DISK &&
-	       GetFileInformationByHandle(out, &a) &&
-	       GetFileInformationByHandle(err, &b) &&
-	       a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-	       a.nFileIndexHigh == b.nFileIndexHigh &&
-	       a.nFileIndexLow == b.nFileIndexLow;
+	FILE_ID_INFO out, err;
+	return (IsTerminal(1) && IsTerminal(2)) ||
+	       (GetFileInformationByHandleEx(Handle(1), FileIdInfo, &out,
+	                                     sizeof out) &&
+	        GetFileInformationByHandleEx(Handle(2), FileIdInfo, &err,
+	                                     sizeof err) &&
+	        memcmp(&out, &err, sizeof out) == 0);
 }
 
 long long InputOffset(int fd)
@@ -164,17 +168,6 @@ long long InputOffset(int fd)
 	if (GetFileType(Handle(fd)) != FILE_TYPE_DISK)
 		return -1;
 	return _lseeki64(fd, 0, SEEK_CUR);
-}
-
-size_t ReadAt(int fd, unsigned char* buf, size_t size, long long offset)
-{
-	long long at = _lseeki64(fd, 0, SEEK_CUR);
-	int n = -1;
-	if (at >= 0 && _lseeki64(fd, offset, SEEK_SET) >= 0)
-		n = _read(fd, buf, static_cast<unsigned>(size));
-	if (at >= 0)
-		_lseeki64(fd, at, SEEK_SET);
-	return n > 0 ? static_cast<size_t>(n) : 0;
 }
 
 bool SeekInput(int fd, long long offset)

@@ -14,6 +14,7 @@ struct Cursor {
 	Input* in;
 	Word* w;
 	const char* p;    // the read position
+	const char* end;  // the block's end
 	const char* from; // where the word's bytes in the block start
 };
 
@@ -32,20 +33,38 @@ void Keep(Word* w, const char* from, const char* to)
 	w->len += to - from;
 }
 
-// The unit at the read position, read on at the block's end, where the
-// word's bytes in the block are kept first.
-int Next(Cursor* r)
+// Where reading stands after a block's end.
+struct Step {
+	const char* p;
+	const char* end;
+	const char* from;
+	int c; // the unit at p, or -1 at the end of the input
+};
+
+// Past the block's end: the word's bytes in the block kept, then the next
+// block read.  Values in and out, so that the read position stays in a
+// register of the loops that call it.
+Step NextBlock(Input* in, Word* w, const char* p, const char* from)
 {
-	if (r->p != r->in->end)
+	if (from != nullptr)
+		Keep(w, from, p);
+	in->pos = p;
+	int c = Refill(in);
+	if (c < 0 && from == nullptr) // between words: a byte after the end
+		c = Refill(in);
+	return Step{in->pos, in->end, from != nullptr ? in->pos : nullptr, c};
+}
+
+// The unit at the read position.
+inline int Next(Cursor* r)
+{
+	if (r->p != r->end)
 		return static_cast<unsigned char>(*r->p);
-	if (r->from != nullptr)
-		Keep(r->w, r->from, r->p);
-	r->in->pos = r->p;
-	int c = Refill(r->in);
-	r->p = r->in->pos;
-	if (r->from != nullptr)
-		r->from = r->p;
-	return c;
+	Step step = NextBlock(r->in, r->w, r->p, r->from);
+	r->p = step.p;
+	r->end = step.end;
+	r->from = step.from;
+	return step.c;
 }
 
 // The rest of a word that is no number, from c on.  A sign alone takes
@@ -77,7 +96,7 @@ Kind ReadRest(Cursor* r, int c, int sign, bool digits)
 
 Kind ReadWord(Input* in, Word* w)
 {
-	Cursor r{in, w, in->pos, nullptr};
+	Cursor r{in, w, in->pos, in->end, nullptr};
 	int c;
 	long long lines = in->lines;
 	for (; IsSpace(c = Next(&r)); r.p++)
@@ -94,7 +113,7 @@ Kind ReadWord(Input* in, Word* w)
 	for (; IsDigit(c); c = Next(&r)) {
 		if (value <= INT_MAX)
 			value = value * 10 + static_cast<unsigned>(c - '0');
-		if (++r.p == in->end && sign == '-' && value != 0 &&
+		if (++r.p == r.end && sign == '-' && value != 0 &&
 		    !in->seekable)
 			break;
 	}
@@ -110,9 +129,9 @@ Kind ReadWord(Input* in, Word* w)
 	if (kind != Kind::kScore && r.from != nullptr)
 		Keep(w, r.from, r.p);
 	in->pos = r.p;
-	if (kind != Kind::kScore || in->error != 0)
-		w->offset = Offset(*in) - UnitBytes(*in) * w->len;
-	if (in->error != 0) // cut by a read error
-		kind = Kind::kEnd;
-	return w->kind = kind;
+	if (kind == Kind::kScore && c >= 0)
+		return w->kind = kind;
+	w->offset = Offset(*in) - UnitBytes(*in) * w->len;
+	// A word that a read error cut is the end.
+	return w->kind = in->error != 0 ? Kind::kEnd : kind;
 }

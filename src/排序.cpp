@@ -1,17 +1,13 @@
 // score-rank: reads whole-number scores from a file or standard input until
 // the first negative number or the end of the input, writes how many it
 // read and lists them from highest to lowest: of more than 40, the 40
-// highest.
-//
-// A score is a whole word: an optional sign and decimal digits, from 0 to
-// 2147483647.  Any other word is left out with a notice on standard error,
-// and the list goes on; input that is not text ends it.  What follows the
-// list is never lost without a word: a file is left there for the next
-// reader, and what a pipe or a terminal held after it is named.
-//
-// The exit status is 0 when every word of the list was a score, 1 when one
-// was not, or input could not be read or output written, and 2 for a usage
-// error.
+// highest.  A score is a whole word: an optional sign and decimal digits,
+// from 0 to 2147483647.  Any other word is left out with a notice on
+// standard error, and the list goes on; input that is not text ends it.
+// What follows the list is left in a file for the next reader, and named
+// where a pipe or a terminal held it.  The exit status is 0 when every word
+// of the list was a score, 1 when one was not, or input or output failed,
+// and 2 for a usage error.
 
 #include <algorithm>
 #include <cerrno>
@@ -28,24 +24,15 @@
 #include "score_rank.h"
 #include "words.h"
 
-#ifndef SCORE_RANK_VERSION
-#define SCORE_RANK_VERSION "(unversioned build)"
-#endif
-// The bytes a read asks for: 16 KiB reads as fast as larger blocks.
-#ifndef SCORE_RANK_READ_BLOCK
-#define SCORE_RANK_READ_BLOCK 16384
-#endif
-
 namespace {
 
-constexpr char kVersionNumber[] = SCORE_RANK_VERSION;
+// The bytes a read asks for: 16 KiB reads as fast as larger blocks.
 constexpr size_t kBlock = SCORE_RANK_READ_BLOCK;
 static_assert(kBlock >= 3, "a block holds a UTF-8 mark");
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
 constexpr long long kNamed = 10; // from a file or a pipe, words named
 constexpr char kHint[] = "Type the scores, then -1 and Enter to end the list.\n";
 
-// One run's dialogue, and what it met.
 struct Dialogue {
 	bool keyboard; // the input is typed at a terminal
 	Notices notices;
@@ -110,10 +97,9 @@ void LeaveOut(Dialogue* d, const Word& w, const Input& in)
 }
 
 // Writes the prompt, then reads scores into the table until the first
-// negative value, which is stored after the last score kept, or -1 where
-// the list ended in another way.  Returns the number of scores read; the
-// table holds them all, in the order read, or of more than kMaxScores the
-// highest, in no order.
+// negative value, stored after the last score kept (-1 for another end).
+// Returns the number read; the table holds them all, or of more than
+// kMaxScores the highest, in no order.
 long long ReadScore(int* scores, Dialogue* d, Input* in)
 {
 	if (d->keyboard)
@@ -221,8 +207,8 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
-// Ranks the scores read from fd: the dialogue.  Its exit status, and in
-// *promptError the errno of a failed write of the prompt, or 0.
+// The dialogue on fd: its exit status, and in *promptError the errno of a
+// failed write of the prompt.
 int Rank(int fd, const Arg* name, int* promptError)
 {
 	int scores[kMaxScores + 1];
@@ -259,8 +245,7 @@ int Open(const Arg* name, int* promptError)
 }
 
 // Writes and closes standard output: the exit status, or 1 where output
-// could not be written, said with the error of the write that failed, the
-// prompt's where that failed.
+// failed, said with the error of the write that failed first.
 int Finish(int status, int promptError)
 {
 	int error = promptError;
@@ -288,7 +273,7 @@ int Run(int argc, Arg** argv)
 	if (ask == Ask::kHelp)
 		PrintHelp();
 	else if (ask == Ask::kVersion)
-		printf("score-rank %s\n", kVersionNumber);
+		printf("score-rank %s\n", SCORE_RANK_VERSION);
 	else if (ask == Ask::kRank)
 		status = Open(name, &promptError);
 	KeepWindowOpen();
