@@ -36,7 +36,6 @@ void Keep(Word* w, const char* from, const char* to)
 // Where reading stands after a block's end.
 struct Step {
 	const char* p;
-	const char* end;
 	const char* from;
 	int c; // the unit at p, or -1 at the end of the input
 };
@@ -52,7 +51,7 @@ Step NextBlock(Input* in, Word* w, const char* p, const char* from)
 	int c = Refill(in);
 	if (c < 0 && from == nullptr) // between words: a byte after the end
 		c = Refill(in);
-	return Step{in->pos, in->end, from != nullptr ? in->pos : nullptr, c};
+	return Step{in->pos, from != nullptr ? in->pos : nullptr, c};
 }
 
 // The unit at the read position.
@@ -62,7 +61,7 @@ inline int Next(Cursor* r)
 		return static_cast<unsigned char>(*r->p);
 	Step step = NextBlock(r->in, r->w, r->p, r->from);
 	r->p = step.p;
-	r->end = step.end;
+	r->end = r->in->end;
 	r->from = step.from;
 	return step.c;
 }
@@ -100,7 +99,8 @@ Kind ReadWord(Input* in, Word* w)
 	int c;
 	long long lines = in->lines;
 	for (; IsSpace(c = Next(&r)); r.p++)
-		lines += c == '\n';
+		if (c == '\n')
+			lines++;
 	in->lines = lines;
 	w->line = lines + 1;
 	w->len = 0;

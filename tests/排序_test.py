@@ -1006,8 +1006,10 @@ TERMINAL_CASES = [
      (b"80 -1\r\x0060\r", None), listing([80]), HINT + after("?60"), 0),
     # Whatever ends the list, all that was pasted or typed ahead is named,
     # and none of it is left for the shell.
-    ("a 50 KB paste after the end is taken in whole", [], b"5 -1\r" + PASTE,
-     listing([5]), HINT + after("1000 1001 1002 1003 ..."), 0),
+    # Wine's console echoes a paste this long for longer than the case runs.
+    ("a 50 KB paste after the end is taken in whole", [],
+     (b"5 -1\r" + PASTE, None), listing([5]),
+     HINT + after("1000 1001 1002 1003 ..."), 0),
     ("a pasted last line without its line break is named", [],
      b"80 -1\r1 2 3\rpartial", b"\n" + listing([80]), HINT + after("1 2 3 partial"),
      0),
@@ -1237,8 +1239,8 @@ def main(argv):
     for name, case in cases:
         try:
             wrong = case(r)
-        except subprocess.TimeoutExpired:
-            wrong = [f"did not finish in {TIMEOUT} s"]
+        except subprocess.TimeoutExpired as e:
+            wrong = [f"did not finish in {TIMEOUT} s: {e.cmd}"]
         print(("FAIL " if wrong else "ok   ") + name)
         for w in wrong:
             print("     " + w)
