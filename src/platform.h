@@ -15,11 +15,12 @@ using Arg = wchar_t;
 using Arg = char;
 #endif
 
-// Opens the named file for reading; -1 with errno set where it cannot be
-// read as a file (EISDIR for a folder).
+// Opens the named file for reading; -1 with errno set where it cannot
+// (EISDIR for a folder on Windows, which opens none).
 int OpenInput(const Arg* name);
 
-// 0 where fd can be read as a file, a pipe or a terminal, else why not.
+// 0 where fd can be read as a file, a pipe or a terminal, else why not:
+// EISDIR for a folder, EBADF where it is open for writing alone.
 int InputProblem(int fd);
 
 // Whether fd is a terminal (on Windows, a console): a person at a keyboard.

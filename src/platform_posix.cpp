@@ -21,14 +21,7 @@ const char kManual[] =
 
 int OpenInput(const char* name)
 {
-	int fd = open(name, O_RDONLY);
-	int problem = fd >= 0 ? InputProblem(fd) : 0;
-	if (problem != 0) {
-		close(fd);
-		errno = problem;
-		return -1;
-	}
-	return fd;
+	return open(name, O_RDONLY);
 }
 
 int InputProblem(int fd)

@@ -82,12 +82,6 @@ int OpenInput(const wchar_t* name)
 	if (attributes != INVALID_FILE_ATTRIBUTES &&
 	    (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
 		errno = EISDIR;
-	int problem = fd >= 0 ? InputProblem(fd) : 0;
-	if (problem != 0) {
-		_close(fd);
-		errno = problem;
-		return -1;
-	}
 	return fd;
 }
 

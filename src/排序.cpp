@@ -207,9 +207,27 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
-// The dialogue on fd: its exit status, and in *promptError the errno of a
-// failed write of the prompt.
-int Rank(int fd, const Arg* name, int* promptError)
+// Writes and closes standard output, once the window, where the program
+// has one, may close: the exit status, or 1 where output failed, said with
+// the error of the write that failed first.
+int Finish(int status, int promptError)
+{
+	KeepWindowOpen();
+	int error = promptError;
+	// A runtime may drop what it could not write, and then only ferror
+	// tells; errno is still that write's, since nothing was called since.
+	if ((fflush(stdout) == EOF || ferror(stdout) != 0) && error == 0)
+		error = errno != 0 ? errno : EIO;
+	if (fclose(stdout) == EOF && error == 0)
+		error = errno;
+	if (error == 0)
+		return status;
+	Say(nullptr, "write error: %s", strerror(error));
+	return 1;
+}
+
+// The dialogue on fd, named name: its exit status.
+int Rank(int fd, const Arg* name)
 {
 	int scores[kMaxScores + 1];
 	char block[kBlock];
@@ -226,39 +244,7 @@ int Rank(int fd, const Arg* name, int* promptError)
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
 	DataSortExchange(scores, count);
 	PrintScore(scores, count);
-	*promptError = d.promptError;
-	return d.notAll ? 1 : 0;
-}
-
-// Opens the input and ranks it; the exit status.
-int Open(const Arg* name, int* promptError)
-{
-	int fd = name == nullptr ? 0 : OpenInput(name);
-	int problem = fd < 0 ? errno : name == nullptr ? InputProblem(fd) : 0;
-	if (problem == 0)
-		return Rank(fd, name, promptError);
-	Notices notices{name, false};
-	SayAt(&notices, 0, "%s%s%s", name ? "" : "standard input: ",
-	      strerror(problem),
-	      problem == ENOENT && *name != '-' ? ScoreHint(name) : "");
-	return 1;
-}
-
-// Writes and closes standard output: the exit status, or 1 where output
-// failed, said with the error of the write that failed first.
-int Finish(int status, int promptError)
-{
-	int error = promptError;
-	// A runtime may drop what it could not write, and then only ferror
-	// tells; errno is still that write's, since nothing was called since.
-	if ((fflush(stdout) == EOF || ferror(stdout) != 0) && error == 0)
-		error = errno != 0 ? errno : EIO;
-	if (fclose(stdout) == EOF && error == 0)
-		error = errno;
-	if (error == 0)
-		return status;
-	Say(nullptr, "write error: %s", strerror(error));
-	return 1;
+	return Finish(d.notAll ? 1 : 0, d.promptError);
 }
 
 } // namespace
@@ -267,15 +253,20 @@ int Run(int argc, Arg** argv)
 {
 	StartConsole();
 	const Arg* name = nullptr;
-	int promptError = 0;
-	int status = 0;
 	Ask ask = ReadArguments(argc, argv, &name);
 	if (ask == Ask::kHelp)
 		PrintHelp();
-	else if (ask == Ask::kVersion)
+	if (ask == Ask::kVersion)
 		printf("score-rank %s\n", SCORE_RANK_VERSION);
-	else if (ask == Ask::kRank)
-		status = Open(name, &promptError);
-	KeepWindowOpen();
-	return ask == Ask::kWrong ? 2 : Finish(status, promptError);
+	if (ask != Ask::kRank)
+		return ask == Ask::kWrong ? (KeepWindowOpen(), 2) : Finish(0, 0);
+	int fd = name == nullptr ? 0 : OpenInput(name);
+	int problem = fd < 0 ? errno : InputProblem(fd);
+	if (problem == 0)
+		return Rank(fd, name);
+	Notices notices{name, false};
+	SayAt(&notices, 0, "%s%s%s", name ? "" : "standard input: ",
+	      strerror(problem),
+	      problem == ENOENT && *name != '-' ? ScoreHint(name) : "");
+	return Finish(1, 0);
 }

@@ -1068,21 +1068,29 @@ def terminal_case(args, typed, shown, err, status):
                                  stderr=term if err is None else subprocess.PIPE,
                                  cwd=folder)
             # Typed as a terminal emulator pastes, while what the terminal
-            # shows is read; the terminal stays open here, so
-            # that what is left in its queue can be seen after the program.
+            # shows is read; the terminal stays open here, so that what is
+            # left in its queue can be seen after the program.  Wine's
+            # console reads the terminal itself, and runs while it is open.
+            if r.windows:
+                os.close(term)
+                term = None
             out, pending = b"", pick(typed, r)
             os.set_blocking(fd, False)
             deadline = time.monotonic() + TIMEOUT
             while time.monotonic() < deadline:
                 readable, writable, _ = select.select(
                     [fd], [fd] if pending else [], [], 0.2)
-                with contextlib.suppress(BlockingIOError):
+                try:
                     if writable:  # in pieces of 4 KiB, as pasted
                         pending = pending[os.write(fd, pending[:4096]):]
                         time.sleep(0.01 if pending else 0)
                     if readable:
                         out += os.read(fd, 65536)
-                if not readable and not writable and p.poll() is not None:
+                except BlockingIOError:
+                    pass
+                except OSError:  # the terminal's other side closed
+                    break
+                if term and not readable and not writable and p.poll() is not None:
                     break
             try:
                 p.wait(timeout=1)
@@ -1091,7 +1099,7 @@ def terminal_case(args, typed, shown, err, status):
                 # echoed input comes before what is shown.
                 seen = (lambda t: re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|[\r ]", b"", t))
                 want = seen(shown)
-                left = waiting(term) + len(pending)
+                left = (waiting(term) if term else 0) + len(pending)
                 return check(subprocess.CompletedProcess(
                     p.args, p.returncode, seen(out)[-len(want):],
                     p.stderr.read() if p.stderr else b""), want, err or "",
@@ -1102,7 +1110,8 @@ def terminal_case(args, typed, shown, err, status):
                 if p.stderr:
                     p.stderr.close()
                 os.close(fd)
-                os.close(term)
+                if term:
+                    os.close(term)
     return case
 
 
