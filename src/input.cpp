@@ -100,16 +100,26 @@ size_t ReadFirst(Input* in)
 void StartInput(Input* in, int fd, char* block, size_t size)
 {
 	long long start = InputOffset(fd);
-	*in = Input{fd,    block, size,  block, block, std::max(start, 0LL),
-	            ByteOrder::kUnknown,  -1,    start >= 0, false, false,
-	            0,     0};
+	*in = Input{fd,
+	            block,
+	            size,
+	            block,
+	            block,
+	            std::max(start, 0LL),
+	            ByteOrder::kUnknown,
+	            -1,
+	            start >= 0,
+	            false,
+	            false,
+	            0,
+	            0};
 	if (start <= 0 || !SeekInput(fd, 0))
 		return;
 	in->offset = 0;
 	while (Offset(*in) < start && Refill(in) >= 0) {
 		long long units = (start - Offset(*in)) / UnitBytes(*in);
 		const char* to =
-	        in->pos + std::min<long long>(units, in->end - in->pos);
+		        in->pos + std::min<long long>(units, in->end - in->pos);
 		if (to == in->pos)
 			break;
 		in->lines += std::count(in->pos, to, '\n');

@@ -53,7 +53,8 @@ void Wrap(Notice* notice, const char* text)
 		size_t len = 1 + strcspn(at + 1, stop);
 		len += *stop == ')' && at[len] == ')' ? 1 : 0;
 		len = std::min(len, static_cast<size_t>(raw - at));
-		if (*at == ' ' && notice->column + Columns(at, len) > kColumns) {
+		if (*at == ' ' &&
+		    notice->column + Columns(at, len) > kColumns) {
 			Put(notice, "\n ", 2);
 			notice->column = 1;
 		}
@@ -79,10 +80,11 @@ void Write(Notices* notices, bool place, long long line, const char* format,
 	if (place && name != nullptr)
 		PutName(&notice, name);
 	char text[1024] = "";
-	int n = !place         ? 0
-	        : line <= 0    ? snprintf(text, sizeof text, name ? ": " : "")
-	        : name != nullptr ? snprintf(text, sizeof text, ":%lld: ", line)
-	                       : snprintf(text, sizeof text, "line %lld: ", line);
+	int n = !place      ? 0
+	        : line <= 0 ? snprintf(text, sizeof text, name ? ": " : "")
+	        : name != nullptr
+	                ? snprintf(text, sizeof text, ":%lld: ", line)
+	                : snprintf(text, sizeof text, "line %lld: ", line);
 	vsnprintf(text + n, sizeof text - static_cast<size_t>(n), format, args);
 	Wrap(&notice, text);
 	WriteNotice(notice.s, notice.len);
@@ -120,20 +122,21 @@ Why Reason(const Word& w)
 	long c = DecodeUtf8(w.stop, sizeof w.stop, &len);
 	// In many a console font a letter O looks like a zero and an l like
 	// a one, so those are named in words.
-	const char* text = w.kind == Kind::kTooLarge ? "larger than 2147483647"
-	                   : sign && (w.len == 1 || IsSpace(b[1]))
-	                           ? "a sign must touch its number, as in -1"
-	                   : dash         ? "type the minus with the - key"
-	                   : !w.digits || c < 0 ? "not a whole number"
-	                   : c == '.'     ? "a score is a whole number; round it"
-	                   : c == ',' || c == ';' ? "scores are separated by spaces"
-	                   : c == '"'     ? "quotes are not part of a score"
-	                   : c == 'O' || c == 'o' ? "the letter %c is not a zero"
-	                   : c == 'l' || c == 'I' ? "the letter %c is not a one"
-	                   : (c | 0x20) >= 'a' && (c | 0x20) <= 'z'
-	                           ? "the letter %c is not a digit"
-	                   : c > ' ' && c < 0x7F ? "the character %c is not a digit"
-	                                         : "U+%04X is not a digit";
+	const char* text =
+	        w.kind == Kind::kTooLarge ? "larger than 2147483647"
+	        : sign && (w.len == 1 || IsSpace(b[1]))
+	                ? "a sign must touch its number, as in -1"
+	        : dash                 ? "type the minus with the - key"
+	        : !w.digits || c < 0   ? "not a whole number"
+	        : c == '.'             ? "a score is a whole number; round it"
+	        : c == ',' || c == ';' ? "scores are separated by spaces"
+	        : c == '"'             ? "quotes are not part of a score"
+	        : c == 'O' || c == 'o' ? "the letter %c is not a zero"
+	        : c == 'l' || c == 'I' ? "the letter %c is not a one"
+	        : (c | 0x20) >= 'a' && (c | 0x20) <= 'z'
+	                ? "the letter %c is not a digit"
+	        : c > ' ' && c < 0x7F ? "the character %c is not a digit"
+	                              : "U+%04X is not a digit";
 	snprintf(why.s, sizeof why.s, text, static_cast<int>(c));
 	return why;
 }

@@ -14,7 +14,8 @@
 
 #include "platform.h"
 
-const char kUsageLine[] = "usage: score-rank [--help | --version] [--] [FILE | -]";
+const char kUsageLine[] =
+        "usage: score-rank [--help | --version] [--] [FILE | -]";
 const char kFileForms[] = "  score-rank FILE   or   score-rank < FILE\n";
 const char kManual[] =
         "man score-rank, or where only built, man ./build/release/score-rank.1";
@@ -55,9 +56,8 @@ long ReadSome(int fd, char* buf, size_t size)
 	}
 }
 
-// With the terminal's canonical mode off for the read, what it holds of a
-// line not yet ended can be read, and the read waits a tenth of a second
-// for more.  Its settings are back before anything else is written.
+// With canonical mode off for the read, a line not yet ended can be read,
+// and the read waits a tenth of a second; the settings are then restored.
 size_t ReadTyped(int fd, char* buf, size_t size)
 {
 	struct termios saved;

@@ -31,10 +31,9 @@ HANDLE Handle(int fd)
 	return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
 
-// Converts the units [text, text + n) to the code page into bytes; the
-// count of bytes.  Some code pages (UTF-8, UTF-7, GB18030, the ISO-2022 and
-// ISCII ones) take neither the flag against best fit nor a default
-// character: where the conversion fails, it is made again without them.
+// The units [text, text + n) in the code page: the count of bytes.  Some
+// code pages (UTF-8, UTF-7, GB18030, ISO-2022, ISCII) take neither the flag
+// against best fit nor a default character, and are converted without.
 int Convert(UINT page, const wchar_t* text, int n, char* bytes, int size)
 {
 	int len = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, text, n,
@@ -46,11 +45,9 @@ int Convert(UINT page, const wchar_t* text, int n, char* bytes, int size)
 }
 
 // Started from Explorer, a shortcut or start, the program is the only
-// process of its console, that console is both its standard input and
-// output, and the window is shown (Wine in a Unix terminal shows none).
-// Started from Command Prompt, it shares the console with cmd.  user32.dll,
-// for IsWindowVisible, is loaded only when needed; it is one of the DLLs
-// that Windows loads from its own folder alone.
+// process of its console, which is its standard input and output, and the
+// window is shown (Wine in a Unix terminal shows none).  user32.dll, one of
+// the DLLs Windows loads from its own folder alone, is loaded only here.
 bool OwnsConsoleWindow()
 {
 	DWORD processes[2];
@@ -96,8 +93,7 @@ int InputProblem(int fd)
 	if (GetFileInformationByHandle(handle, &info) &&
 	    (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
 		return EISDIR;
-	// A read of no bytes tells whether the handle can be read at all.
-	char none;
+	char none; // a read of no bytes tells whether it can be read at all
 	DWORD n;
 	return ReadFile(handle, &none, 0, &n, nullptr) ? 0 : EACCES;
 }
@@ -135,7 +131,8 @@ size_t ReadTyped(int fd, char* buf, size_t size)
 				wchar_t c = key.uChar.UnicodeChar == L'\r'
 				                    ? L'\n'
 				                    : key.uChar.UnicodeChar;
-				if (r.EventType == KEY_EVENT && key.bKeyDown && c != 0)
+				if (r.EventType == KEY_EVENT && key.bKeyDown &&
+				    c != 0)
 					len += static_cast<size_t>(Convert(
 					        CP_UTF8, &c, 1, buf + len, 4));
 			}
@@ -172,10 +169,8 @@ bool SeekInput(int fd, long long offset)
 // Ctrl+Z ends Windows text, as the runtime's text mode has it.
 size_t TextLength(const char* bytes, size_t n)
 {
-	const void* z = memchr(bytes, '\x1a', n);
-	return z == nullptr ? n
-	                    : static_cast<size_t>(static_cast<const char*>(z) -
-	                                          bytes);
+	const auto* z = static_cast<const char*>(memchr(bytes, '\x1a', n));
+	return z == nullptr ? n : static_cast<size_t>(z - bytes);
 }
 
 bool IsHelp(const wchar_t* arg)
@@ -219,17 +214,14 @@ void WriteNotice(const char* text, size_t len)
 	_write(2, bytes, static_cast<unsigned>(out));
 }
 
-// Standard input is read in binary too, so that the byte counts match the
-// file and a UTF-16 file arrives as it was saved.
 void StartConsole()
 {
 	_setmode(0, _O_BINARY);
 	_setmode(_fileno(stderr), _O_BINARY);
 }
 
-// Waits for an Enter typed from now on, not one typed ahead, or for the end
-// of input (Ctrl+Z).  The console's own handle is read, whatever the scores
-// were read from.
+// Waits for an Enter typed from now on, or the end of input (Ctrl+Z), on
+// the console's own handle, whatever the scores were read from.
 void KeepWindowOpen()
 {
 	if (!OwnsConsoleWindow())

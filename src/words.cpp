@@ -29,7 +29,8 @@ void Keep(Word* w, const char* from, const char* to)
 	long long room = static_cast<long long>(kKept) - w->len;
 	if (room > 0)
 		memcpy(w->s + w->len, from,
-		       static_cast<size_t>(std::min<long long>(to - from, room)));
+		       static_cast<size_t>(
+		               std::min<long long>(to - from, room)));
 	w->len += to - from;
 }
 

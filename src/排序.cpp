@@ -1,25 +1,21 @@
 // score-rank: reads whole-number scores from a file or standard input until
-// the first negative number or the end of the input, writes how many it
-// read and lists them from highest to lowest: of more than 40, the 40
-// highest.  A score is a whole word: an optional sign and decimal digits,
-// from 0 to 2147483647.  Any other word is left out with a notice on
-// standard error, and the list goes on; input that is not text ends it.
-// What follows the list is left in a file for the next reader, and named
-// where a pipe or a terminal held it.  The exit status is 0 when every word
-// of the list was a score, 1 when one was not, or input or output failed,
-// and 2 for a usage error.
+// the first negative number or the end, writes how many it read and lists
+// them from highest to lowest, of more than 40 the 40 highest.  Any word
+// that is not a score is left out with a notice, and the list goes on;
+// input that is not text ends it.  The exit status is 0 when every word of
+// the list was a score, 1 when one was not or input or output failed, and 2
+// for a usage error.
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "after_list.h"
 #include "arguments.h"
 #include "data_sort.h"
 #include "highest.h"
-#include "input.h"
 #include "notices.h"
-#include "platform.h"
 #include "quote.h"
 #include "score_rank.h"
 #include "words.h"
@@ -31,7 +27,8 @@ constexpr size_t kBlock = SCORE_RANK_READ_BLOCK;
 static_assert(kBlock >= 3, "a block holds a UTF-8 mark");
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
 constexpr long long kNamed = 10; // from a file or a pipe, words named
-constexpr char kHint[] = "Type the scores, then -1 and Enter to end the list.\n";
+constexpr char kHint[] =
+        "Type the scores, then -1 and Enter to end the list.\n";
 
 struct Dialogue {
 	bool keyboard; // the input is typed at a terminal
@@ -43,28 +40,7 @@ struct Dialogue {
 	int promptError;   // errno of a failed write of the prompt, or 0
 };
 
-// Text after the list, its white space each a ' ' and none around it.
-struct Held {
-	char s[kKept];
-	size_t len;   // bytes taken, from the first that is not white space
-	size_t shown; // up to the last that is not white space
-};
-
-void Hold(Held* held, const char* from, const char* to)
-{
-	for (; from != to; from++) {
-		bool space = IsSpace(static_cast<unsigned char>(*from));
-		if (held->len == 0 && space)
-			continue;
-		if (held->len < sizeof held->s)
-			held->s[held->len] = space ? ' ' : *from;
-		held->shown = space ? held->shown : held->len + 1;
-		held->len++;
-	}
-}
-
-// Whether the rest of the typed line, read already, ends the list: a NUL,
-// or a word that is a negative number.
+// Whether the rest of the typed line ends the list: a NUL or a negative.
 bool LineEndsList(const Input& in)
 {
 	for (const char* p = in.pos; p != in.end && *p != '\n'; p++) {
@@ -97,9 +73,8 @@ void LeaveOut(Dialogue* d, const Word& w, const Input& in)
 }
 
 // Writes the prompt, then reads scores into the table until the first
-// negative value, stored after the last score kept (-1 for another end).
-// Returns the number read; the table holds them all, or of more than
-// kMaxScores the highest, in no order.
+// negative value, stored after the last score kept (-1 for another end);
+// the number read.  Of more than kMaxScores, the table holds the highest.
 long long ReadScore(int* scores, Dialogue* d, Input* in)
 {
 	if (d->keyboard)
@@ -121,52 +96,8 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	return d->highest.read;
 }
 
-// A file is left where the list ended: just after its negative number, at
-// a word that is not text or that a read error cut, or at the end.  A word
-// after a negative number or a Ctrl+Z is said.
-void LeaveFile(Dialogue* d, Input* in)
-{
-	const Word& end = d->end;
-	long long at = end.kind == Kind::kScore ? Offset(*in) : end.offset;
-	int c = end.kind == Kind::kScore ? Peek(in) : -1;
-	for (; IsSpace(c); c = Peek(in))
-		in->pos++;
-	if (c >= 0 || in->stopped)
-		SayAt(&d->notices, end.line,
-		      "the list ended here; the rest was not read");
-	if (SeekInput(in->fd, at))
-		return;
-	d->notAll = true; // GCOVR_EXCL_LINE: no file is known that tells its
-	SayAt(&d->notices, 0, "cannot leave the rest after the list: %s",
-	      strerror(errno)); // GCOVR_EXCL_LINE: offset but cannot seek
-}
-
-// What follows the list.  What a pipe's reads or a terminal held after it
-// is named, and at a terminal, all that was typed ahead or pasted is taken
-// in, so that none of it reaches the shell.
-void FollowEnd(Dialogue* d, Input* in)
-{
-	if (in->seekable)
-		return LeaveFile(d, in);
-	if (d->end.kind == Kind::kNotText)
-		in->pos++; // the NUL, said apart
-	Held held{};
-	Hold(&held, in->pos, in->end);
-	for (size_t n; d->keyboard &&
-	               (n = ReadTyped(in->fd, in->block, in->size)) > 0;) {
-		Hold(&held, in->block, in->block + n);
-		in->end = in->block + n;
-	}
-	in->pos = in->end;
-	// From a pipe, a word at the end of what was read may go on.
-	bool cut = !d->keyboard && !in->ended && held.shown == held.len;
-	if (held.shown > 0)
-		Say(&d->notices, "\"%s\" after the end of the list was not ranked",
-		    Quote(held.s, std::min(held.shown, kKept), cut).s);
-}
-
-// The notices that close the list, just before the count line, which
-// starts a line of its own where typing ended on an open line.
+// The notices before the count line, which starts a line of its own where
+// typing ended on an open line.
 void SayClosing(Dialogue* d, const Input& in)
 {
 	bool open = d->keyboard && (in.end == in.block || in.end[-1] != '\n');
@@ -177,16 +108,18 @@ void SayClosing(Dialogue* d, const Input& in)
 	d->notAll = d->notAll || d->end.kind == Kind::kNotText || in.error;
 	const Highest& h = d->highest;
 	char more[64] = "";
-	if (TiedWithLowest(h) > 0)
-		snprintf(more, sizeof more, " (%lld equal to the lowest listed)",
-		         TiedWithLowest(h));
+	long long tied = TiedWithLowest(h);
+	if (tied > 0)
+		snprintf(more, sizeof more,
+		         " (%lld equal to the lowest listed)", tied);
 	if (h.read > h.kept)
 		Say(&d->notices,
 		    "the 40 highest are listed; %lld more, none above %d, "
 		    "were left out%s",
 		    h.read - h.kept, h.highestLeftOut, more);
-	if (in.error != 0)
-		SayAt(&d->notices, 0, "%s%s", d->notices.name ? "" : "read error: ",
+	if (in.error != 0) // a file's name says where
+		SayAt(&d->notices, 0, "%s%s",
+		      d->notices.name ? "" : "read error: ",
 		      strerror(in.error));
 	long long unnamed = d->keyboard ? 0 : d->leftOut - kNamed;
 	snprintf(more, sizeof more, ", %lld of them not named above", unnamed);
@@ -207,15 +140,13 @@ void PrintScore(const int* scores, int count)
 		printf("%d ", scores[i]);
 }
 
-// Writes and closes standard output, once the window, where the program
-// has one, may close: the exit status, or 1 where output failed, said with
-// the error of the write that failed first.
+// Closes standard output, once the window may close: the exit status, or 1
+// where output failed, said with the error of the first write that failed.
 int Finish(int status, int promptError)
 {
 	KeepWindowOpen();
 	int error = promptError;
-	// A runtime may drop what it could not write, and then only ferror
-	// tells; errno is still that write's, since nothing was called since.
+	// Only ferror may tell of a dropped write; errno is still that write's.
 	if ((fflush(stdout) == EOF || ferror(stdout) != 0) && error == 0)
 		error = errno != 0 ? errno : EIO;
 	if (fclose(stdout) == EOF && error == 0)
@@ -233,12 +164,13 @@ int Rank(int fd, const Arg* name)
 	char block[kBlock];
 	Dialogue d{};
 	d.keyboard = IsTerminal(fd);
-	d.notices = Notices{name, SharedOutput() && !(d.keyboard && IsTerminal(1))};
+	d.notices =
+	        Notices{name, SharedOutput() && !(d.keyboard && IsTerminal(1))};
 	d.highest = Highest{scores, 0, 0, -1, 0};
 	Input in;
 	StartInput(&in, fd, block, sizeof block);
 	long long read = ReadScore(scores, &d, &in);
-	FollowEnd(&d, &in);
+	d.notAll = FollowEnd(&in, d.end, d.keyboard, &d.notices) || d.notAll;
 	SayClosing(&d, in);
 	printf("Total students are %lld\n", read);
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
@@ -259,14 +191,15 @@ int Run(int argc, Arg** argv)
 	if (ask == Ask::kVersion)
 		printf("score-rank %s\n", SCORE_RANK_VERSION);
 	if (ask != Ask::kRank)
-		return ask == Ask::kWrong ? (KeepWindowOpen(), 2) : Finish(0, 0);
+		return ask == Ask::kWrong ? (KeepWindowOpen(), 2)
+		                          : Finish(0, 0);
 	int fd = name == nullptr ? 0 : OpenInput(name);
 	int problem = fd < 0 ? errno : InputProblem(fd);
 	if (problem == 0)
 		return Rank(fd, name);
 	Notices notices{name, false};
-	SayAt(&notices, 0, "%s%s%s", name ? "" : "standard input: ",
-	      strerror(problem),
+	SayAt(&notices, 0, "%s%s%s",
+	      name ? "" : "standard input: ", strerror(problem),
 	      problem == ENOENT && *name != '-' ? ScoreHint(name) : "");
 	return Finish(1, 0);
 }

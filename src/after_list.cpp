@@ -1,0 +1,75 @@
+// What follows the list: a file is left there, what a pipe or a terminal
+// held is named.
+
+#include "after_list.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform.h"
+#include "quote.h"
+
+namespace {
+
+// Text after the list, its white space each a ' ' and none around it.
+struct Held {
+	char s[kKept];
+	size_t len;   // bytes taken, from the first that is not white space
+	size_t shown; // up to the last that is not white space
+};
+
+void Hold(Held* held, const char* from, const char* to)
+{
+	for (; from != to; from++) {
+		bool space = IsSpace(static_cast<unsigned char>(*from));
+		if (held->len == 0 && space)
+			continue;
+		if (held->len < sizeof held->s)
+			held->s[held->len] = space ? ' ' : *from;
+		held->shown = space ? held->shown : held->len + 1;
+		held->len++;
+	}
+}
+
+bool LeaveFile(Input* in, const Word& end, Notices* notices)
+{
+	long long at = end.kind == Kind::kScore ? Offset(*in) : end.offset;
+	int c = end.kind == Kind::kScore ? Peek(in) : -1;
+	for (; IsSpace(c); c = Peek(in))
+		in->pos++;
+	if (c >= 0 || in->stopped)
+		SayAt(notices, end.line,
+		      "the list ended here; the rest was not read");
+	if (SeekInput(in->fd, at))
+		return false;
+	// No file is known that tells its offset but cannot be set back to it.
+	SayAt(notices, 0,
+	      "cannot leave the rest after the list: %s", // GCOVR_EXCL_LINE
+	      strerror(errno));                           // GCOVR_EXCL_LINE
+	return true;                                      // GCOVR_EXCL_LINE
+}
+
+} // namespace
+
+bool FollowEnd(Input* in, const Word& end, bool keyboard, Notices* notices)
+{
+	if (in->seekable)
+		return LeaveFile(in, end, notices);
+	if (end.kind == Kind::kNotText)
+		in->pos++; // the NUL, said apart
+	Held held{};
+	Hold(&held, in->pos, in->end);
+	for (size_t n;
+	     keyboard && (n = ReadTyped(in->fd, in->block, in->size)) > 0;) {
+		Hold(&held, in->block, in->block + n);
+		in->end = in->block + n;
+	}
+	in->pos = in->end;
+	// From a pipe, a word at the end of what was read may go on.
+	bool cut = !keyboard && !in->ended && held.shown == held.len;
+	if (held.shown > 0)
+		Say(notices, "\"%s\" after the end of the list was not ranked",
+		    Quote(held.s, std::min(held.shown, kKept), cut).s);
+	return false;
+}
