@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -132,19 +133,34 @@ size_t CharLength(const std::string& s, size_t at)
 	return 0;
 }
 
-// Whether the character of the given length at s[at] is a control: C0 and
-// DEL, C1 (C2 80 to C2 9F), or one that turns the direction of the text:
-// U+202A to U+202E (E2 80 AA to AE) and U+2066 to U+2069 (E2 81 A6 to A9).
+// Whether the well-formed character of the given length at s[at] shows as
+// nothing or moves text: a C0 or C1 control or DEL, or one of Unicode
+// 14.0's format characters (Cf) and separators (Zs, Zl, Zp) but U+0020.
 bool Control(const std::string& s, size_t at, size_t length)
 {
-	unsigned b[4] = {};
-	for (size_t i = 0; i < length; i++)
-		b[i] = static_cast<unsigned char>(s[at + i]);
-	return (length == 1 && (b[0] < 0x20 || b[0] == 0x7F)) ||
-	       (length == 2 && b[0] == 0xC2 && b[1] <= 0x9F) ||
-	       (length == 3 && b[0] == 0xE2 &&
-	        ((b[1] == 0x80 && b[2] >= 0xAA && b[2] <= 0xAE) ||
-	         (b[1] == 0x81 && b[2] >= 0xA6 && b[2] <= 0xA9)));
+	static constexpr unsigned kMasks[] = {0x7F, 0x1F, 0x0F, 0x07};
+	unsigned code = static_cast<unsigned char>(s[at]) & kMasks[length - 1];
+	for (size_t i = 1; i < length; i++)
+		code = code << 6 | (static_cast<unsigned char>(s[at + i]) & 0x3F);
+	struct Range {
+		unsigned first, last;
+	};
+	static constexpr Range kHidden[] = {
+	        {0x00, 0x1F},       {0x7F, 0x9F},       {0xA0, 0xA0},
+	        {0xAD, 0xAD},       {0x600, 0x605},     {0x61C, 0x61C},
+	        {0x6DD, 0x6DD},     {0x70F, 0x70F},     {0x890, 0x891},
+	        {0x8E2, 0x8E2},     {0x1680, 0x1680},   {0x180E, 0x180E},
+	        {0x2000, 0x200A},   {0x200B, 0x200F},   {0x2028, 0x2029},
+	        {0x202A, 0x202E},   {0x202F, 0x202F},   {0x205F, 0x205F},
+	        {0x2060, 0x2064},   {0x2066, 0x206F},   {0x3000, 0x3000},
+	        {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+	        {0x110CD, 0x110CD}, {0x13430, 0x13438}, {0x1BCA0, 0x1BCA3},
+	        {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
+	};
+	return std::any_of(std::begin(kHidden), std::end(kHidden),
+	                   [code](Range r) {
+		                   return code >= r.first && code <= r.last;
+	                   });
 }
 
 // A word as a notice quotes it: its characters that begin in its first 20
@@ -194,6 +210,13 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset,
 		while (end < text.size() && !space(text[end]))
 			end++;
 		size_t begin = at;
+		// A sign alone takes the number after it on its line along.
+		size_t next = text.find_first_not_of(" \t", end);
+		if (end - begin == 1 && (text[begin] == '-' || text[begin] == '+') &&
+		    next != std::string::npos && text[next] >= '0' &&
+		    text[next] <= '9')
+			for (end = next; end < text.size() && !space(text[end]);)
+				end++;
 		std::string word = text.substr(begin, end - begin);
 		at = end;
 		size_t digits = word[0] == '-' || word[0] == '+' ? 1 : 0;
@@ -260,12 +283,13 @@ void RunProgram(const uint8_t* data, size_t size, Outcome* run)
 {
 	char name[] = "score-rank";
 	char* argv[] = {name, nullptr};
+	if (ftruncate(kOut, 0) != 0 || lseek(kOut, 0, SEEK_SET) != 0 ||
+	    dup2(kOut, 1) < 0 || (stdout = fdopen(1, "w")) == nullptr)
+		abort();
 	int saved = dup(2);
 	if (saved < 0 || ftruncate(0, 0) != 0 ||
 	    pwrite(0, data, size, 0) != static_cast<ssize_t>(size) ||
-	    lseek(0, 0, SEEK_SET) != 0 || ftruncate(kOut, 0) != 0 ||
-	    lseek(kOut, 0, SEEK_SET) != 0 || dup2(kOut, 1) < 0 ||
-	    (stdout = fdopen(1, "w")) == nullptr || ftruncate(kErr, 0) != 0 ||
+	    lseek(0, 0, SEEK_SET) != 0 || ftruncate(kErr, 0) != 0 ||
 	    lseek(kErr, 0, SEEK_SET) != 0 || dup2(kErr, 2) < 0)
 		abort();
 	run->status = Run(1, argv);
