@@ -116,12 +116,10 @@ void StartInput(Input* in, int fd, char* block, size_t size)
 	if (start <= 0 || !SeekInput(fd, 0))
 		return;
 	in->offset = 0;
-	while (Offset(*in) < start && Refill(in) >= 0) {
+	while (Offset(*in) + UnitBytes(*in) <= start && Refill(in) >= 0) {
 		long long units = (start - Offset(*in)) / UnitBytes(*in);
 		const char* to =
 		        in->pos + std::min<long long>(units, in->end - in->pos);
-		if (to == in->pos)
-			break;
 		in->lines += std::count(in->pos, to, '\n');
 		in->pos = to;
 	}

@@ -106,15 +106,12 @@ size_t ArgText(const char* arg, char* buf, size_t size)
 	return len;
 }
 
+// No signal is caught, so a write to a blocking descriptor writes all;
+// where it fails, nowhere is left to say so.
 void WriteNotice(const char* text, size_t len)
 {
-	for (size_t done = 0; done < len;) {
-		ssize_t n = write(2, text + done, len - done);
-		if (n > 0)
-			done += static_cast<size_t>(n);
-		else if (n == 0 || errno != EINTR)
-			return;
-	}
+	ssize_t written = write(2, text, len);
+	static_cast<void>(written);
 }
 
 void StartConsole()

@@ -134,6 +134,11 @@ class Unechoed(bytes):
     terminal shows the program's output alone."""
 
 
+class Listed(Unechoed):
+    """Typed into a terminal that does not echo, with standard output not
+    the terminal."""
+
+
 class Many(list):
     """The scores listed of more read: the count line counts all read."""
     def __init__(self, read, listed):
@@ -564,6 +569,11 @@ ARG_CASES = [
     ("scores as arguments: how to give them", ["60", "95", "78"], None,
      usage('more than one file: "95"; type the scores once the program runs, '
            'or read them from a file'), 2),
+    ("a missing file named -7 after --: no hint", ["--", "-7"], None,
+     f"score-rank: -7: {MISSING}\n", 1),
+    ("a missing file named +7: the hint", ["+7"], None,
+     wrapped(f"score-rank: +7: {MISSING}; type the scores once the program "
+             "runs, or read them from a file"), 1),
     ("a missing file named as a score", ["60"], None,
      wrapped(f"score-rank: 60: {MISSING}; type the scores once the program "
              "runs, or read them from a file"), 1),
@@ -1014,13 +1024,15 @@ TERMINAL_CASES = [
      b"80 -1\r1 2 3\rpartial", b"\n" + listing([80]), HINT + after("1 2 3 partial"),
      0),
     ("a NUL typed ends the list, and the line typed ahead is named", [],
-     (b"5 \x00 7\rrm -rf x\r", None), listing([5]), HINT + after("7 rm -rf x")
-     + wrapped("score-rank: not a text file; save the sheet as CSV or as text"),
-     1),
+     (b"5 x \x00 7\rrm -rf x\r", None), listing([5]),
+     HINT + wrapped('score-rank: left out "x": not a whole number')
+     + after("7 rm -rf x")
+     + wrapped("score-rank: not a text file; save the sheet as CSV or as text")
+     + left(words=1), 1),
     ("Ctrl+D, then a line typed ahead: named", [], (b"5 6\r\x04ls\r", None),
      listing([6, 5]), HINT + after("ls"), 0),
     ("a typo on the line that ends the list: no going on typing", [],
-     b"5 x -1\r", listing([5]),
+     b"5 x -01\r", listing([5]),
      HINT + left(wrapped('score-rank: left out "x": not a whole number')), 1),
     ("a score typed too large is left out", [], b"70 21474836470\r90 -1\r",
      listing([90, 70]), HINT + left(typo("21474836470", TOO_LARGE)), 1),
@@ -1037,6 +1049,9 @@ TERMINAL_CASES = [
      (b"60 95\x04\x04", None), b"\n" + listing([95, 60]), None, 0),
     ("Ctrl+D on an open line, standard error a pipe: the line break on the "
      "terminal", [], (b"60 95\x04\x04", None), b"\n" + listing([95, 60]), HINT, 0),
+    ("Ctrl+D on an open line, standard output a pipe: the line break on "
+     "standard error", [], (Listed(b"60 95\x04\x04"), None),
+     HINT.encode() + b"\n", None, 0),
     ("-1 and Ctrl+D on an open line: the count line on a line of its own", [],
      (b"60 95 -1\x04", None), b"\n" + listing([95, 60]), None, 0),
     # UTF-7 takes neither the flag against best fit nor a default character;
@@ -1064,7 +1079,9 @@ def terminal_case(args, typed, shown, err, status):
         else:
             command = r.command + args
         with files_folder() as folder:
-            p = subprocess.Popen(command, stdin=term, stdout=term,
+            listed = isinstance(pick(typed, r), Listed)
+            p = subprocess.Popen(command, stdin=term,
+                                 stdout=subprocess.DEVNULL if listed else term,
                                  stderr=term if err is None else subprocess.PIPE,
                                  cwd=folder)
             # Typed as a terminal emulator pastes, while what the terminal
