@@ -30,9 +30,10 @@ int InputProblem(int fd)
 	struct stat st;
 	if (fstat(fd, &st) != 0)
 		return errno;
-	if ((fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY)
-		return EBADF;
-	return S_ISDIR(st.st_mode) ? EISDIR : 0;
+	if (S_ISDIR(st.st_mode))
+		return EISDIR;
+	// A read of no bytes tells whether fd can be read at all.
+	return read(fd, nullptr, 0) < 0 ? errno : 0;
 }
 
 bool IsTerminal(int fd)
@@ -106,12 +107,10 @@ size_t ArgText(const char* arg, char* buf, size_t size)
 	return len;
 }
 
-// No signal is caught, so a write to a blocking descriptor writes all;
-// where it fails, nowhere is left to say so.
+// Standard error is unbuffered: a notice goes out at once, in one write.
 void WriteNotice(const char* text, size_t len)
 {
-	ssize_t written = write(2, text, len);
-	static_cast<void>(written);
+	fwrite(text, 1, len, stderr);
 }
 
 void StartConsole()

@@ -96,9 +96,9 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	return d->highest.read;
 }
 
-// The notices before the count line, which starts a line of its own where
-// typing ended on an open line.
-void SayClosing(Dialogue* d, const Input& in)
+// The notices before the count line; whether the count line is to start a
+// line of its own, where typing ended on an open line.
+bool SayClosing(Dialogue* d, const Input& in)
 {
 	bool open = d->keyboard && (in.end == in.block || in.end[-1] != '\n');
 	d->notices.lineOpen = d->notices.lineOpen || (open && IsTerminal(2));
@@ -122,16 +122,19 @@ void SayClosing(Dialogue* d, const Input& in)
 		      d->notices.name ? "" : "read error: ",
 		      strerror(in.error));
 	long long unnamed = d->keyboard ? 0 : d->leftOut - kNamed;
-	snprintf(more, sizeof more, ", %lld of them not named above", unnamed);
+	if (unnamed > 0)
+		snprintf(more, sizeof more, ", %lld of them not named above",
+		         unnamed);
 	if (d->leftOut > 0)
 		Say(&d->notices, "%lld %s left out%s", d->leftOut,
 		    d->leftOut == 1 ? "word that is not a score was"
 		                    : "words that are not scores were",
 		    unnamed > 0 ? more : "");
 	if (open && IsTerminal(1) && (!IsTerminal(2) || d->notices.lineOpen))
-		putchar('\n');
-	else if (open && d->notices.lineOpen)
+		return true;
+	if (open && d->notices.lineOpen)
 		WriteNotice("\n", 1);
+	return false;
 }
 
 void PrintScore(const int* scores, int count)
@@ -171,8 +174,8 @@ int Rank(int fd, const Arg* name)
 	StartInput(&in, fd, block, sizeof block);
 	long long read = ReadScore(scores, &d, &in);
 	d.notAll = FollowEnd(&in, d.end, d.keyboard, &d.notices) || d.notAll;
-	SayClosing(&d, in);
-	printf("Total students are %lld\n", read);
+	bool apart = SayClosing(&d, in);
+	printf("%sTotal students are %lld\n", apart ? "\n" : "", read);
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
 	DataSortExchange(scores, count);
 	PrintScore(scores, count);
