@@ -134,6 +134,10 @@ class Unechoed(bytes):
     terminal shows the program's output alone."""
 
 
+class WholeLine(bytes):
+    """A typed line that a read of the program's block size takes whole."""
+
+
 class Listed(Unechoed):
     """Typed into a terminal that does not echo, with standard output not
     the terminal."""
@@ -275,8 +279,7 @@ CASES = [
      after("?" * 20 + "...") + not_text()),
     ("a spreadsheet's zip", b"PK\x03\x04\x14\0\x06\0" + b"\x01" * 200, [],
      after("?" * 20 + "...") + not_text()),
-    ("a NUL unit in UTF-16", utf16("5 \0 6 -1", "le"), [5],
-     after("6 -1...") + not_text()),
+    ("a NUL unit in UTF-16", utf16("5 \0", "le"), [5], not_text()),
     ("byte 0xFF is no end of input", b"5 \xff 7 -1", [7, 5], left(out("?"))),
     # The start of a byte-order mark, and no more, is text.
     ("the first two bytes of a UTF-8 mark", b"\xef\xbb5 -1", [],
@@ -1032,7 +1035,7 @@ TERMINAL_CASES = [
     ("Ctrl+D, then a line typed ahead: named", [], (b"5 6\r\x04ls\r", None),
      listing([6, 5]), HINT + after("ls"), 0),
     ("a typo on the line that ends the list: no going on typing", [],
-     b"5 x -01\r", listing([5]),
+     WholeLine(b"5 x -01\r"), listing([5]),
      HINT + left(wrapped('score-rank: left out "x": not a whole number')), 1),
     ("a score typed too large is left out", [], b"70 21474836470\r90 -1\r",
      listing([90, 70]), HINT + left(typo("21474836470", TOO_LARGE)), 1),
@@ -1254,7 +1257,8 @@ def main(argv):
               for name, args, *row in DIALOGUE_CASES
               if pick(args, r) is not None]
     cases += [(name, terminal_case(*row)) for name, *row in TERMINAL_CASES
-              if pick(row[1], r) is not None]
+              if pick(row[1], r) is not None and not (
+                  isinstance(pick(row[1], r), WholeLine) and r.block < 64)]
     if not windows:
         cases += [(name, terminal_read_error(*row))
                   for name, *row in READ_ERROR_CASES]
