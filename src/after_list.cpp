@@ -3,21 +3,12 @@
 
 #include "after_list.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "platform.h"
-#include "quote.h"
 
 namespace {
-
-// Text after the list, its white space each a ' ' and none around it.
-struct Held {
-	char s[kKept];
-	size_t len;   // bytes taken, from the first that is not white space
-	size_t shown; // up to the last that is not white space
-};
 
 void Hold(Held* held, const char* from, const char* to)
 {
@@ -53,24 +44,21 @@ bool LeaveFile(Input* in, const Word& end, Notices* notices)
 
 } // namespace
 
-bool FollowEnd(Input* in, const Word& end, bool keyboard, Notices* notices)
+bool FollowEnd(Input* in, const Word& end, bool keyboard, Notices* notices,
+               Held* held)
 {
 	if (in->seekable)
 		return LeaveFile(in, end, notices);
 	if (end.kind == Kind::kNotText)
 		in->pos++; // the NUL, said apart
-	Held held{};
-	Hold(&held, in->pos, in->end);
+	Hold(held, in->pos, in->end);
 	for (size_t n;
 	     keyboard && (n = ReadTyped(in->fd, in->block, in->size)) > 0;) {
-		Hold(&held, in->block, in->block + n);
+		Hold(held, in->block, in->block + n);
 		in->end = in->block + n;
 	}
 	in->pos = in->end;
 	// From a pipe, a word at the end of what was read may go on.
-	bool cut = !keyboard && !in->ended && held.shown == held.len;
-	if (held.shown > 0)
-		Say(notices, "\"%s\" after the end of the list was not ranked",
-		    Quote(held.s, std::min(held.shown, kKept), cut).s);
+	held->cut = !keyboard && !in->ended && held->shown == held->len;
 	return false;
 }

@@ -98,10 +98,14 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 
 // The notices before the count line; whether the count line is to start a
 // line of its own, where typing ended on an open line.
-bool SayClosing(Dialogue* d, const Input& in)
+bool SayClosing(Dialogue* d, const Input& in, const Held& held)
 {
 	bool open = d->keyboard && (in.end == in.block || in.end[-1] != '\n');
 	d->notices.lineOpen = d->notices.lineOpen || (open && IsTerminal(2));
+	if (held.shown > 0)
+		Say(&d->notices,
+		    "\"%s\" after the end of the list was not ranked",
+		    Quote(held.s, std::min(held.shown, kKept), held.cut).s);
 	if (d->end.kind == Kind::kNotText)
 		SayAt(&d->notices, d->keyboard ? 0 : d->end.line,
 		      "not a text file; save the sheet as CSV or as text");
@@ -173,8 +177,10 @@ int Rank(int fd, const Arg* name)
 	Input in;
 	StartInput(&in, fd, block, sizeof block);
 	long long read = ReadScore(scores, &d, &in);
-	d.notAll = FollowEnd(&in, d.end, d.keyboard, &d.notices) || d.notAll;
-	bool apart = SayClosing(&d, in);
+	Held held{};
+	d.notAll = FollowEnd(&in, d.end, d.keyboard, &d.notices, &held) ||
+	           d.notAll;
+	bool apart = SayClosing(&d, in, held);
 	printf("%sTotal students are %lld\n", apart ? "\n" : "", read);
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
 	DataSortExchange(scores, count);
