@@ -1137,9 +1137,10 @@ def terminal_case(args, typed, shown, err, status):
 
 # Starts of a console window, under Wine's start.exe: name, what it starts
 # (PROGRAM the program, a name in FILES that file, OUT and ERR files for the
-# outputs), what is typed, how many times Enter is pressed after it, whether
-# the window then waits for one more Enter, the exit status, and what OUT
-# then holds, as the scores listed, and ERR (None where not written).
+# outputs), what is typed (pieces of text, and keys such as ctrl+z), how
+# many times Enter is pressed after it, whether the window then waits for
+# one more Enter, the exit status, and what OUT then holds, as the scores
+# listed, and ERR (None where not written).
 WINDOW_CASES = [
     ("from Explorer, the window waits", ["PROGRAM"], "60 95 78 -1", 1, True, 0,
      None),
@@ -1147,6 +1148,8 @@ WINDOW_CASES = [
      2, True, 0, None),
     ("from Command Prompt's window, no wait", ["cmd", "/c", "PROGRAM"],
      "60 95 78 -1", 1, False, 0, None),
+    ("Ctrl+Z, then Enter typed ahead: the window still waits", ["PROGRAM"],
+     ["60 95\n", "ctrl+z"], 2, True, 0, None),
     ("a file dropped on the program, the window waits",
      ["PROGRAM", "scores.txt"], "", 0, True, 0, None),
     ("a file of a Greek name dropped", ["PROGRAM", "\u03a9mega.txt"], "", 0,
@@ -1189,10 +1192,14 @@ def window_case(start, typed, enters, waits, status, written):
                 console = xdotool("search", "--sync", "--onlyvisible", "--class",
                                   "conhost.exe").split()[0]
                 xdotool("windowfocus", "--sync", console)
-                if typed:
-                    xdotool("type", typed)
-                if enters:
-                    xdotool("key", "--delay", "0", *["Return"] * enters)
+                # Keys, as xdotool names them, go with the Enters after them.
+                pieces = [typed] if isinstance(typed, str) else typed
+                keys = [k for k in pieces if k.startswith("ctrl+")]
+                for text in pieces:
+                    if text and not text.startswith("ctrl+"):
+                        xdotool("type", text)
+                if keys or enters:
+                    xdotool("key", "--delay", "0", *keys, *["Return"] * enters)
                 time.sleep(3)
                 if not waits:
                     wrong = ([] if p.poll() == status else
