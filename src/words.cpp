@@ -92,18 +92,25 @@ Kind ReadRest(Cursor* r, int c, int sign, bool digits)
 	return c == 0 && r->from != nullptr ? Kind::kNotText : Kind::kNotNumber;
 }
 
+// Skips white space, counting its line feeds; the unit after it.
+int SkipSpace(Cursor* r)
+{
+	int c;
+	long long lines = r->in->lines;
+	for (; IsSpace(c = Next(r)); r->p++)
+		if (c == '\n')
+			lines++;
+	r->in->lines = lines;
+	return c;
+}
+
 } // namespace
 
 Kind ReadWord(Input* in, Word* w)
 {
 	Cursor r{in, w, in->pos, in->end, nullptr};
-	int c;
-	long long lines = in->lines;
-	for (; IsSpace(c = Next(&r)); r.p++)
-		if (c == '\n')
-			lines++;
-	in->lines = lines;
-	w->line = lines + 1;
+	int c = SkipSpace(&r);
+	w->line = in->lines + 1;
 	w->len = 0;
 	r.from = r.p;
 	int sign = c == '-' || c == '+' ? c : 0;

@@ -96,6 +96,31 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	return d->highest.read;
 }
 
+// How many scores were not listed, and how many words were left out.
+void SayCounts(Dialogue* d)
+{
+	const Highest& h = d->highest;
+	char more[64] = "";
+	long long tied = TiedWithLowest(h);
+	if (tied > 0)
+		snprintf(more, sizeof more,
+		         " (%lld equal to the lowest listed)", tied);
+	if (h.read > h.kept)
+		Say(&d->notices,
+		    "the 40 highest are listed; %lld more, none above %d, "
+		    "were left out%s",
+		    h.read - h.kept, h.highestLeftOut, more);
+	long long unnamed = d->keyboard ? 0 : d->leftOut - kNamed;
+	if (unnamed > 0)
+		snprintf(more, sizeof more, ", %lld of them not named above",
+		         unnamed);
+	if (d->leftOut > 0)
+		Say(&d->notices, "%lld %s left out%s", d->leftOut,
+		    d->leftOut == 1 ? "word that is not a score was"
+		                    : "words that are not scores were",
+		    unnamed > 0 ? more : "");
+}
+
 // The notices before the count line; whether the count line is to start a
 // line of its own, where typing ended on an open line.
 bool SayClosing(Dialogue* d, const Input& in, const Held& held)
@@ -110,30 +135,11 @@ bool SayClosing(Dialogue* d, const Input& in, const Held& held)
 		SayAt(&d->notices, d->keyboard ? 0 : d->end.line,
 		      "not a text file; save the sheet as CSV or as text");
 	d->notAll = d->notAll || d->end.kind == Kind::kNotText || in.error;
-	const Highest& h = d->highest;
-	char more[64] = "";
-	long long tied = TiedWithLowest(h);
-	if (tied > 0)
-		snprintf(more, sizeof more,
-		         " (%lld equal to the lowest listed)", tied);
-	if (h.read > h.kept)
-		Say(&d->notices,
-		    "the 40 highest are listed; %lld more, none above %d, "
-		    "were left out%s",
-		    h.read - h.kept, h.highestLeftOut, more);
 	if (in.error != 0) // a file's name says where
 		SayAt(&d->notices, 0, "%s%s",
 		      d->notices.name ? "" : "read error: ",
 		      strerror(in.error));
-	long long unnamed = d->keyboard ? 0 : d->leftOut - kNamed;
-	if (unnamed > 0)
-		snprintf(more, sizeof more, ", %lld of them not named above",
-		         unnamed);
-	if (d->leftOut > 0)
-		Say(&d->notices, "%lld %s left out%s", d->leftOut,
-		    d->leftOut == 1 ? "word that is not a score was"
-		                    : "words that are not scores were",
-		    unnamed > 0 ? more : "");
+	SayCounts(d);
 	if (open && IsTerminal(1) && (!IsTerminal(2) || d->notices.lineOpen))
 		return true;
 	if (open && d->notices.lineOpen)
