@@ -60,8 +60,10 @@ size_t Decode(Input* in, size_t skip, size_t n)
 	n -= skip;
 	if (in->order == ByteOrder::kBytes) {
 		size_t len = TextLength(raw, n);
-		in->stopped = len < n;
-		in->ended = in->ended || in->stopped;
+		in->ended = in->ended || len < n;
+		// A word after a Ctrl+Z is said, a Ctrl+Z at the end alone not.
+		in->stopped = std::find_if_not(raw + std::min(len + 1, n),
+		                               raw + n, IsSpace) != raw + n;
 		memmove(in->block, raw, len);
 		return len;
 	}

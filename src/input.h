@@ -23,7 +23,7 @@ struct Input {
 	int carried;     // the first byte of a UTF-16 unit still to come, or -1
 	bool seekable;   // a file, whose offset can be set
 	bool ended;      // the end or a read error was met: no read follows
-	bool stopped;    // text ended at a Ctrl+Z, before the input's end
+	bool stopped;    // a word follows a Ctrl+Z that ended the text
 	int error;       // errno of the read error, or 0
 	long long lines; // line feeds before pos, from the start of the file
 };

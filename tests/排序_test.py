@@ -419,6 +419,7 @@ REASONS = [
     ('"60"', "quotes are not part of a score"),
     ("5\U0001F600", "U+1F600 is not a digit"),
     ("x0", "the letter x is not a digit"),
+    ("0" * 24 + "x", "the letter x is not a digit", "0" * 20 + "..."),
     ("x9", "the letter x is not a digit"),
 ]
 CASES += [(f"the reason for {row[0]!r}", row[0].encode() + b" -1", [],
@@ -474,7 +475,7 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "book.xlsx": b"PK\x03\x04\x14\0\x06\0\x08\0",
          "classes.txt": b"60 95 -1\n50 40 -1\n", "nul-after.txt": b"5 -1\n\0",
          "utf16.txt": utf16("60 95 -1", "le"), ACCENTS: b"Score\n",
-         WIDE: b"Score\n"}
+         WIDE: b"Score\n", "ctrl-z.txt": b"5 \x1a 7 -1"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -535,6 +536,10 @@ ARG_CASES = [
     ("a NUL after the list in a file is the rest", ["nul-after.txt"], [5],
      "score-rank: nul-after.txt:1: the list ended here; the rest was not "
      "read\n", 0),
+    # Windows text ends at a Ctrl+Z, and what follows it is said.
+    ("a Ctrl+Z in a file named", ["ctrl-z.txt"], ([7, 5], [5]),
+     (left(out("?", where="ctrl-z.txt:1")), "score-rank: ctrl-z.txt:1: the "
+      "list ended here; the rest was not read\n"), (1, 0)),
     ("a file ended by -1 and white space: nothing to say", ["scores.txt"],
      [50, 40], "", 0),
     ("a missing file's C1 control quoted", ["no\x9bred"], None,
