@@ -1,3 +1,6 @@
+// The sorts of a table of scores, from highest to lowest: a library of
+// their own, which programs other than score-rank may link.
+
 #ifndef SCORE_RANK_DATA_SORT_H
 #define SCORE_RANK_DATA_SORT_H
 
