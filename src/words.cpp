@@ -137,8 +137,11 @@ Kind ReadWord(Input* in, Word* w)
 	if (kind != Kind::kScore && r.from != nullptr)
 		Keep(w, r.from, r.p);
 	in->pos = r.p;
-	if (kind == Kind::kScore && c >= 0)
+	if (kind == Kind::kScore && c >= 0) {
+		if (!known && *in->pos++ == '\n')
+			in->lines++;
 		return w->kind = kind;
+	}
 	w->offset = Offset(*in) - UnitBytes(*in) * w->len;
 	// A word that a read error cut is the end.
 	return w->kind = in->error != 0 ? Kind::kEnd : kind;

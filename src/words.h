@@ -25,11 +25,13 @@ struct Word {
 
 // Reads the next word into *word and returns its kind.  An optional sign
 // and decimal digits are a score, whose value stops growing past the
-// largest.  A negative one is taken as soon as it is known, whatever is
-// glued to it, and a pipe or a terminal is not read on for the rest of its
-// digits.  A sign alone takes the number after it on its line along.  A
-// word that holds a NUL is not text, and is read as far as the NUL.  A
-// word that a read error cuts is the end.
+// largest, and which takes the white space just after it along, so that
+// the next word starts at once.  A negative one ends the list: it is taken
+// as soon as it is known, whatever is glued to it, without the white space
+// after it, as a file is left just past it, and a pipe or a terminal is
+// not read on for the rest of its digits.  A sign alone takes the number
+// after it on its line along.  A word that holds a NUL is not text, and is
+// read as far as the NUL.  A word that a read error cuts is the end.
 Kind ReadWord(Input* in, Word* word);
 
 #endif
