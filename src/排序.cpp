@@ -20,9 +20,16 @@
 #include "score_rank.h"
 #include "words.h"
 
+#ifndef SCORE_RANK_VERSION
+#define SCORE_RANK_VERSION "(unversioned build)"
+#endif
+// The bytes a read asks for: 16 KiB reads as fast as larger blocks.
+#ifndef SCORE_RANK_READ_BLOCK
+#define SCORE_RANK_READ_BLOCK 16384
+#endif
+
 namespace {
 
-// The bytes a read asks for: 16 KiB reads as fast as larger blocks.
 constexpr size_t kBlock = SCORE_RANK_READ_BLOCK;
 static_assert(kBlock >= 3, "a block holds a UTF-8 mark");
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
