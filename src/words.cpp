@@ -34,17 +34,10 @@ void Keep(Word* w, const char* from, const char* to)
 	w->len += to - from;
 }
 
-// Where reading stands after a block's end.
-struct Step {
-	const char* p;
-	const char* from;
-	int c; // the unit at p, or -1 at the end of the input
-};
-
 // Past the block's end: the word's bytes in the block kept, then the next
-// block read.  Values in and out, so that the read position stays in a
-// register of the loops that call it.
-Step NextBlock(Input* in, Word* w, const char* p, const char* from)
+// block read; its first unit.  The read position is passed in by value, so
+// that it stays in a register of the loops that call it.
+int NextBlock(Input* in, Word* w, const char* p, const char* from)
 {
 	if (from != nullptr)
 		Keep(w, from, p);
@@ -52,7 +45,7 @@ Step NextBlock(Input* in, Word* w, const char* p, const char* from)
 	int c = Refill(in);
 	if (c < 0 && from == nullptr) // between words: a byte after the end
 		c = Refill(in);
-	return Step{in->pos, from != nullptr ? in->pos : nullptr, c};
+	return c;
 }
 
 // The unit at the read position.
@@ -60,11 +53,11 @@ inline int Next(Cursor* r)
 {
 	if (r->p != r->end)
 		return static_cast<unsigned char>(*r->p);
-	Step step = NextBlock(r->in, r->w, r->p, r->from);
-	r->p = step.p;
+	int c = NextBlock(r->in, r->w, r->p, r->from);
+	r->p = r->in->pos;
 	r->end = r->in->end;
-	r->from = step.from;
-	return step.c;
+	r->from = r->from != nullptr ? r->p : nullptr;
+	return c;
 }
 
 // The rest of a word that is no number, from c on.  A sign alone takes
