@@ -107,25 +107,26 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 void SayCounts(Dialogue* d)
 {
 	const Highest& h = d->highest;
-	char more[64] = "";
+	char ties[64] = "";
 	long long tied = TiedWithLowest(h);
 	if (tied > 0)
-		snprintf(more, sizeof more,
+		snprintf(ties, sizeof ties,
 		         " (%lld equal to the lowest listed)", tied);
 	if (h.read > h.kept)
 		Say(&d->notices,
 		    "the 40 highest are listed; %lld more, none above %d, "
 		    "were left out%s",
-		    h.read - h.kept, h.highestLeftOut, more);
-	long long unnamed = d->keyboard ? 0 : d->leftOut - kNamed;
-	if (unnamed > 0)
-		snprintf(more, sizeof more, ", %lld of them not named above",
-		         unnamed);
+		    h.read - h.kept, h.highestLeftOut, ties);
+	char unnamed[64] = "";
+	long long notNamed = d->keyboard ? 0 : d->leftOut - kNamed;
+	if (notNamed > 0)
+		snprintf(unnamed, sizeof unnamed,
+		         ", %lld of them not named above", notNamed);
 	if (d->leftOut > 0)
 		Say(&d->notices, "%lld %s left out%s", d->leftOut,
 		    d->leftOut == 1 ? "word that is not a score was"
 		                    : "words that are not scores were",
-		    unnamed > 0 ? more : "");
+		    unnamed);
 }
 
 // The notices before the count line; whether the count line is to start a
