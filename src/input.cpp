@@ -53,28 +53,32 @@ char Narrow(unsigned unit)
 	return unit >= 0xDC00 && unit < 0xE000 ? '\x80' : '\xff';
 }
 
-// Decodes the n bytes read into the block, from skip on; the units.
-size_t Decode(Input* in, size_t skip, size_t n)
+// Decodes the n bytes read to at, from skip on, into units from at; their
+// count.
+size_t Decode(Input* in, char* at, size_t skip, size_t n)
 {
-	const char* raw = in->block + skip;
+	const char* raw = at + skip;
 	n -= skip;
+	size_t units = n / 2;
 	if (in->order == ByteOrder::kBytes) {
-		size_t len = TextLength(raw, n);
-		in->ended = in->ended || len < n;
+		units = TextLength(raw, n);
+		in->ended = in->ended || units < n;
 		// A word after a Ctrl+Z is said, a Ctrl+Z at the end alone not.
-		in->stopped = std::find_if_not(raw + std::min(len + 1, n),
+		in->stopped = std::find_if_not(raw + std::min(units + 1, n),
 		                               raw + n, IsSpace) != raw + n;
-		memmove(in->block, raw, len);
-		return len;
+		memmove(at, raw, units);
+	} else {
+		const auto* b = reinterpret_cast<const unsigned char*>(raw);
+		size_t high = in->order == ByteOrder::kBig ? 0 : 1;
+		if (n % 2 != 0)
+			in->carried = b[n - 1];
+		for (size_t i = 0; i < units; i++)
+			at[i] = Narrow(unsigned{b[2 * i + high]} << 8 |
+			               b[2 * i + 1 - high]);
 	}
-	const auto* b = reinterpret_cast<const unsigned char*>(raw);
-	size_t high = in->order == ByteOrder::kBig ? 0 : 1;
-	if (n % 2 != 0)
-		in->carried = b[n - 1];
-	for (size_t i = 0; i < n / 2; i++)
-		in->block[i] = Narrow(unsigned{b[2 * i + high]} << 8 |
-		                      b[2 * i + 1 - high]);
-	return n / 2;
+	if (in->alsoSpace != 0)
+		std::replace(at, at + units, in->alsoSpace, ' ');
+	return units;
 }
 
 // The first read goes on while it holds no more than the start of a mark,
@@ -92,18 +96,19 @@ size_t ReadFirst(Input* in)
 	size_t mark;
 	in->order = Mark(b, have, &mark);
 	in->offset += static_cast<long long>(mark);
-	return Decode(in, mark, have);
+	return Decode(in, in->block, mark, have);
 }
 
 } // namespace
 
 // A file read from past its start is read from offset 0 up to there, so
 // that its mark gives the encoding and its lines are counted.
-void StartInput(Input* in, int fd, char* block, size_t size)
+void StartInput(Input* in, int fd, char* block, size_t room, size_t size)
 {
 	long long start = InputOffset(fd);
 	*in = Input{fd,
 	            block,
+	            room,
 	            size,
 	            block,
 	            block,
@@ -113,6 +118,8 @@ void StartInput(Input* in, int fd, char* block, size_t size)
 	            start >= 0,
 	            false,
 	            false,
+	            false,
+	            0,
 	            0,
 	            0};
 	if (start <= 0 || !SeekInput(fd, 0))
@@ -129,7 +136,7 @@ void StartInput(Input* in, int fd, char* block, size_t size)
 
 int Refill(Input* in)
 {
-	bool met = in->ended; // the end was met before this call
+	bool met = in->endGiven; // a call before this one gave the end
 	while (in->pos == in->end && !in->ended) {
 		if (in->order == ByteOrder::kUnknown) {
 			in->pos = in->block;
@@ -146,7 +153,7 @@ int Refill(Input* in)
 		in->carried = -1;
 		in->offset = next;
 		in->pos = in->block;
-		in->end = in->block + Decode(in, 0, have + n);
+		in->end = in->block + Decode(in, in->block, 0, have + n);
 	}
 	// UTF-16 that ends in half a unit: one byte more, read after the end,
 	// so that a word going on to the end ends there.
@@ -158,5 +165,33 @@ int Refill(Input* in)
 		in->end = in->block + 1;
 		in->carried = -1;
 	}
+	in->endGiven = in->pos == in->end;
 	return in->pos != in->end ? static_cast<unsigned char>(*in->pos) : -1;
+}
+
+bool ReadOn(Input* in)
+{
+	const char* was = in->end;
+	while (in->end == was && !in->ended) {
+		char* at = in->block + (in->end - in->block);
+		size_t left = in->room - static_cast<size_t>(at - in->block);
+		size_t have = in->carried >= 0 ? 1 : 0;
+		if (left <= have + 1)
+			return false;
+		size_t n = Read(in, at + have, std::min(in->size, left - have));
+		if (n == 0)
+			break;
+		if (have != 0)
+			at[0] = static_cast<char>(in->carried);
+		in->carried = -1;
+		in->end = at + Decode(in, at, 0, have + n);
+	}
+	return in->end != was;
+}
+
+void ReadAsSpace(Input* in, char c)
+{
+	char* from = in->block + (in->pos - in->block);
+	in->alsoSpace = c;
+	std::replace(from, from + (in->end - in->pos), c, ' ');
 }

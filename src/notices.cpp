@@ -108,6 +108,102 @@ void SayAt(Notices* notices, long long line, const char* format, ...)
 	va_end(args);
 }
 
+namespace {
+
+// A column as a notice names it, its header cell quoted or its number, and
+// as it is typed after --column: the cell as it is, where it can be.
+struct Named {
+	char quoted[kShownText + 16];
+	char typed[kShownText + 16];
+};
+
+Named Name(const Table& t, long column)
+{
+	Named name;
+	snprintf(name.quoted, sizeof name.quoted, "%ld", column);
+	snprintf(name.typed, sizeof name.typed, "%ld", column);
+	if (!t.header || column > kHeldCells)
+		return name;
+	const Word& head = t.rows[0].cells[column - 1];
+	Shown shown = Quote(head.s, static_cast<size_t>(std::min<long long>(
+	                                    head.len, kKept)));
+	snprintf(name.quoted, sizeof name.quoted, "\"%s\"", shown.s);
+	if (head.len > 0 && head.len <= static_cast<long long>(kShownText) &&
+	    strpbrk(shown.s, " \"'\\$`&|;<>()*?!#~") == nullptr &&
+	    strspn(shown.s, "0123456789") < strlen(shown.s))
+		snprintf(name.typed, sizeof name.typed, "%s", shown.s);
+	return name;
+}
+
+// The columns of a row, or those that hold numbers: "A", "B" and "C".
+// The last listed goes into *last.
+void List(const Table& t, const Row& row, bool numbers, char* out,
+          size_t size, long* last)
+{
+	long listed[kHeldCells + 1];
+	long n = 0;
+	for (long i = 1; i <= row.count && n <= kHeldCells; i++) {
+		const Word& cell = i <= kHeldCells ? row.cells[i - 1] : row.extra;
+		bool number = cell.kind == Kind::kScore ||
+		              cell.kind == Kind::kNegative ||
+		              cell.kind == Kind::kTooLarge;
+		if ((!numbers || number) &&
+		    (i <= kHeldCells || i == row.extraColumn))
+			listed[n++] = i;
+	}
+	size_t len = 0;
+	out[0] = '\0';
+	for (long i = 0; i < n && len < size; i++)
+		len += static_cast<size_t>(snprintf(
+		        out + len, size - len, "%s%s",
+		        i == 0 ? "" : i + 1 < n ? ", " : " and ",
+		        Name(t, listed[i]).quoted));
+	*last = n > 0 ? listed[n - 1] : 1;
+}
+
+} // namespace
+
+void SayColumn(Notices* notices, const Table& t)
+{
+	long count = t.rows[0].count;
+	bool named = t.header && t.column <= kHeldCells;
+	if (t.column > 0 && named)
+		return SayAt(notices, 0, "ranked the column %s (%ld of %ld)",
+		             Name(t, t.column).quoted, t.column, count);
+	if (t.column > 0)
+		return SayAt(notices, 0, "ranked column %ld of %ld", t.column,
+		             count);
+	const Row& row = t.rows[std::min<long long>(std::max(t.read, 1LL) - 1,
+	                                            kHeldRows - 1)];
+	bool asked = t.name != nullptr || t.asked != 0;
+	bool numbers = !asked && row.numbers > 0;
+	char columns[640];
+	long last;
+	List(t, numbers ? row : t.rows[0], numbers, columns, sizeof columns,
+	     &last);
+	if (t.name != nullptr)
+		SayAt(notices, 0, "no column is named \"%s\"; %s%s\n%s",
+		      Quote(t.name, strlen(t.name)).s,
+		      count == 0 ? "the table is empty" : "the columns are ",
+		      columns, kUsageLine);
+	else if (asked)
+		SayAt(notices, 0, "there is no column %ld; %s%s\n%s", t.asked,
+		      count == 0   ? "the table is empty"
+		      : t.header ? "the columns are "
+		                 : "the first row holds ",
+		      columns, kUsageLine);
+	else if (numbers)
+		SayAt(notices, 0,
+		      "%ld columns hold numbers, %s; choose one, as in "
+		      "--column %s",
+		      row.numbers, columns, Name(t, last).typed);
+	else
+		SayAt(notices, 0,
+		      "no column holds a number below the header %s; choose "
+		      "one, as in --column %s",
+		      columns, Name(t, last).typed);
+}
+
 Why Reason(const Word& w)
 {
 	Why why;
@@ -123,12 +219,17 @@ Why Reason(const Word& w)
 	// In many a console font a letter O looks like a zero and an l like
 	// a one, so those are named in words.
 	const char* text =
-	        w.kind == Kind::kTooLarge ? "larger than 2147483647"
+	        w.kind == Kind::kEmpty      ? "the cell holds no score"
+	        : w.kind == Kind::kNegative ? "a score is 0 or more"
+	        : w.kind == Kind::kTooLarge ? "larger than 2147483647"
 	        : sign && (w.len == 1 || IsSpace(b[1]))
 	                ? "a sign must touch its number, as in -1"
 	        : dash                 ? "type the minus with the - key"
 	        : !w.digits || c < 0   ? "not a whole number"
-	        : c == '.'             ? "a score is a whole number; round it"
+	        : c == '.' || (c == ',' && w.inCell)
+	                ? "a score is a whole number; round it"
+	        : w.inCell && (c == ';' || c == ' ' || c == '\t')
+	                ? "a cell holds one score"
 	        : c == ',' || c == ';' ? "scores are separated by spaces"
 	        : c == '"'             ? "quotes are not part of a score"
 	        : c == 'O' || c == 'o' ? "the letter %c is not a zero"

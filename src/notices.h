@@ -6,6 +6,7 @@
 #define SCORE_RANK_NOTICES_H
 
 #include "platform.h"
+#include "table.h"
 #include "words.h"
 
 struct Notices {
@@ -24,6 +25,10 @@ void Say(Notices* notices, const char* format, ...)
 // none is named the word "line", and the line where it is above 0.
 void SayAt(Notices* notices, long long line, const char* format, ...)
         __attribute__((format(printf, 3, 4)));
+
+// Which column of a table is ranked, or why none is: none or more than one
+// holds numbers, or the one asked for is not there, a usage error.
+void SayColumn(Notices* notices, const Table& table);
 
 // Why a word is not a score, in words that say what to mend.
 struct Why {

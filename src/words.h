@@ -10,7 +10,17 @@
 
 constexpr size_t kKept = 24; // bytes kept of a word that is not a score
 
-enum class Kind { kEnd, kScore, kNotNumber, kTooLarge, kNotText };
+// A table's cell may also be a negative number or empty, which a list's
+// word never is.
+enum class Kind {
+	kEnd,
+	kScore,
+	kNotNumber,
+	kTooLarge,
+	kNotText,
+	kNegative,
+	kEmpty
+};
 
 struct Word {
 	Kind kind;
@@ -21,6 +31,7 @@ struct Word {
 	char s[kKept];    // its first bytes
 	char stop[4];     // its first bytes past its sign and leading digits
 	bool digits;      // it holds a digit
+	bool inCell;      // it is a table's cell
 };
 
 // Reads the next word into *word and returns its kind.  An optional sign

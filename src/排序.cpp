@@ -18,6 +18,7 @@
 #include "notices.h"
 #include "quote.h"
 #include "score_rank.h"
+#include "table.h"
 #include "words.h"
 
 #ifndef SCORE_RANK_VERSION
@@ -31,6 +32,8 @@
 namespace {
 
 constexpr size_t kBlock = SCORE_RANK_READ_BLOCK;
+// A table's first line is looked for in this many bytes of the input.
+constexpr size_t kLookAhead = 16384;
 static_assert(kBlock >= 3, "a block holds a UTF-8 mark");
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
 constexpr long long kNamed = 10; // from a file or a pipe, words named
@@ -41,9 +44,11 @@ struct Dialogue {
 	bool keyboard; // the input is typed at a terminal
 	Notices notices;
 	Highest highest;
+	Table* table;      // its separator 0 where the input is a list
 	Word end;          // the word that ended the list
 	long long leftOut; // words that were not scores
 	bool notAll;       // a word was not a score, or input failed
+	bool refused;      // a table's column of scores was not known
 	int promptError;   // errno of a failed write of the prompt, or 0
 };
 
@@ -79,6 +84,19 @@ void LeaveOut(Dialogue* d, const Word& w, const Input& in)
 	      d->keyboard && !LineEndsList(in) ? "; go on typing" : "");
 }
 
+// Where the input is a table, chooses its column of scores and says which,
+// or why none.
+void StartTable(Dialogue* d, Input* in)
+{
+	Table* t = d->table;
+	FindSeparator(t, in, t->name != nullptr || t->asked != 0);
+	if (t->separator == 0)
+		return;
+	ChooseColumn(t, in);
+	d->refused = t->column == 0;
+	SayColumn(&d->notices, *t);
+}
+
 // Writes the prompt, then reads scores into the table until the first
 // negative value, stored after the last score kept (-1 for another end);
 // the number read.  Of more than kMaxScores, the table holds the highest.
@@ -89,15 +107,19 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	printf("input score:");
 	if (fflush(stdout) == EOF)
 		d->promptError = errno;
+	if (!d->keyboard)
+		StartTable(d, in);
 	Word* w = &d->end;
 	for (;;) {
-		Kind kind = ReadWord(in, w);
+		Kind kind = d->table->separator != 0 ? ReadColumn(d->table, in, w)
+		                                     : ReadWord(in, w);
 		if (kind == Kind::kScore && w->value >= 0)
 			Offer(&d->highest, w->value);
-		else if (kind == Kind::kNotNumber || kind == Kind::kTooLarge)
-			LeaveOut(d, *w, *in);
-		else
+		else if (kind == Kind::kScore || kind == Kind::kEnd ||
+		         kind == Kind::kNotText)
 			break;
+		else
+			LeaveOut(d, *w, *in);
 	}
 	scores[d->highest.kept] = w->kind == Kind::kScore ? w->value : -1;
 	return d->highest.read;
@@ -123,9 +145,10 @@ void SayCounts(Dialogue* d)
 		snprintf(unnamed, sizeof unnamed,
 		         ", %lld of them not named above", notNamed);
 	if (d->leftOut > 0)
-		Say(&d->notices, "%lld %s left out%s", d->leftOut,
-		    d->leftOut == 1 ? "word that is not a score was"
-		                    : "words that are not scores were",
+		Say(&d->notices, "%lld %s%s left out%s", d->leftOut,
+		    d->table->separator != 0 ? "cell" : "word",
+		    d->leftOut == 1 ? " that is not a score was"
+		                    : "s that are not scores were",
 		    unnamed);
 }
 
@@ -179,17 +202,22 @@ int Finish(int status, int promptError)
 }
 
 // The dialogue on fd, named name: its exit status.
-int Rank(int fd, const Arg* name)
+int Rank(int fd, const Arg* name, const ColumnAsked& column)
 {
 	int scores[kMaxScores + 1];
-	char block[kBlock];
+	char block[std::max(kBlock, kLookAhead)];
+	Table table;
+	table.separator = 0;
+	table.name = column.name[0] != '\0' ? column.name : nullptr;
+	table.asked = column.number;
 	Dialogue d{};
+	d.table = &table;
 	d.keyboard = IsTerminal(fd);
 	d.notices =
 	        Notices{name, SharedOutput() && !(d.keyboard && IsTerminal(1))};
 	d.highest = Highest{scores, 0, 0, -1, 0};
 	Input in;
-	StartInput(&in, fd, block, sizeof block);
+	StartInput(&in, fd, block, sizeof block, kBlock);
 	long long read = ReadScore(scores, &d, &in);
 	Held held{};
 	d.notAll = FollowEnd(&in, d.end, d.keyboard, &d.notices, &held) ||
@@ -199,7 +227,7 @@ int Rank(int fd, const Arg* name)
 	int count = read < kMaxScores ? static_cast<int>(read) : kMaxScores;
 	DataSortExchange(scores, count);
 	PrintScore(scores, count);
-	return Finish(d.notAll ? 1 : 0, d.promptError);
+	return Finish(d.refused ? 2 : d.notAll ? 1 : 0, d.promptError);
 }
 
 } // namespace
@@ -208,7 +236,8 @@ int Run(int argc, Arg** argv)
 {
 	StartConsole();
 	const Arg* name = nullptr;
-	Ask ask = ReadArguments(argc, argv, &name);
+	ColumnAsked column{0, ""};
+	Ask ask = ReadArguments(argc, argv, &name, &column);
 	if (ask == Ask::kHelp)
 		PrintHelp();
 	if (ask == Ask::kVersion)
@@ -218,8 +247,15 @@ int Run(int argc, Arg** argv)
 		                          : Finish(0, 0);
 	int fd = name == nullptr ? 0 : OpenInput(name);
 	int problem = fd < 0 ? errno : InputProblem(fd);
+	bool asked = column.number != 0 || column.name[0] != '\0';
+	if (problem == 0 && asked && IsTerminal(fd)) {
+		Say(nullptr, "--column reads a table from a file or a pipe, not "
+		             "from the keyboard\n%s",
+		    kUsageLine);
+		return KeepWindowOpen(), 2;
+	}
 	if (problem == 0)
-		return Rank(fd, name);
+		return Rank(fd, name, column);
 	Notices notices{name, false};
 	SayAt(&notices, 0, "%s%s%s",
 	      name ? "" : "standard input: ", strerror(problem),

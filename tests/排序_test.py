@@ -113,7 +113,7 @@ def not_text(line=1, where=None):
 def usage(wrong):
     return tuple(wrapped(f"score-rank: {wrong}")
                  + f"usage: {command} [--help | --version] "
-                 f"[--] [FILE | -]\n"
+                 f"[--column N|NAME] [--] [FILE | -]\n"
                  for command in ("score-rank", "score-rank.exe"))
 
 
@@ -251,9 +251,12 @@ CASES = [
      left(out("-0x1", "the letter x is not a digit"))),
     ("hex prefix", b"0x10 -1", [],
      left(out("0x10", "the letter x is not a digit"))),
-    ("comma", b"60,95 -1", [], left(out("60,95", SPACES))),
-    ("comma after a score", b"60, 95 -1", [95], left(out("60,", SPACES))),
-    ("semicolon", b"60;95 -1", [], left(out("60;95", SPACES))),
+    ("a comma past the first line separates nothing", b"70\n60,95 -1", [70],
+     left(out("60,95", SPACES, line=2))),
+    ("a first line of numbers and commas is a list", b"60, 95 -1", [95, 60],
+     ""),
+    ("a first line of numbers and semicolons is a list", b"60;95 -1",
+     [95, 60], ""),
     ("letters after digits", b"12abc 5", [5],
      left(out("12abc", "the letter a is not a digit"))),
     ("a header on line 1", b"Score\n60\n95\n-1\n", [95, 60], left(out("Score"))),
@@ -602,7 +605,8 @@ def help_text(windows):
             "score-rank", "  score-rank FILE   or   score-rank < FILE\n",
             "man score-rank, or where only built, "
             "man ./build/release/score-rank.1")
-    return (f"usage: {command} [--help | --version] [--] [FILE | -]\n\n"
+    return (f"usage: {command} [--help | --version] [--column N|NAME] [--] "
+            "[FILE | -]\n\n"
             "Ranks the scores of a group of students.  Type the scores as\n"
             "whole numbers from 0 to 2147483647, separated by spaces, tabs or\n"
             "line breaks, and end the list with a negative number such as -1.\n"
@@ -611,9 +615,15 @@ def help_text(windows):
             "A word that is not a score is left out, with a notice that gives\n"
             "its line in a file, and the list goes on.\n\n"
             f"To rank the scores in a file:\n{forms}\n"
+            "A class sheet saved as CSV or text, with a ';', a ',' or a tab\n"
+            "between its cells, is ranked by its column of scores: the only one\n"
+            "whose cells are numbers, or the one that --column names by its\n"
+            "number, counted from 1, or by its header.  Names, the header and\n"
+            "the other columns are not ranked; a cell that is not a score is\n"
+            "left out, and the table is read to its end.\n\n"
             "The exit status is 0 when every word of the list was a score, 1\n"
             "when one was not or a file could not be read or written, and 2 for\n"
-            "a wrong argument.\n"
+            "a wrong argument or a table whose column of scores is not known.\n"
             f"The manual: {manual}\n")
 
 
