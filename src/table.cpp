@@ -201,12 +201,14 @@ Kind GiveHeld(const Table& t, long long i, Word* w)
 void FindSeparator(Table* t, Input* in, bool always)
 {
 	enum { kBetween, kPlus, kMinus, kZeros, kNumber, kOther } word = kBetween;
-	char sep = 0;
+	int seen = 0;        // of ';', ',' and tab, 1, 2 and 4
 	bool numbers = true; // every word so far is a number
 	bool blank = true;   // of the line so far
 	bool quoted = false;
 	bool closed = false; // a quote was closed just before
 	bool list = false;   // a NUL or a negative number came first
+	bool comma = false;  // a comma just after a digit
+	bool decimal = false; // a comma between digits, which may be a decimal
 	Peek(in);
 	for (const char* p = in->pos; !list; p++) {
 		if (p == in->end && !ReadOn(in))
@@ -216,6 +218,8 @@ void FindSeparator(Table* t, Input* in, bool always)
 			list = true;
 			break;
 		}
+		decimal = decimal || (comma && IsDigit(c));
+		comma = c == ',' && p != in->pos && IsDigit(p[-1]);
 		bool cut = c == ';' || c == ',' || c == '\t';
 		bool reopen = c == '"' && closed;
 		closed = quoted && c == '"';
@@ -226,7 +230,7 @@ void FindSeparator(Table* t, Input* in, bool always)
 		quoted = false;
 		if (c == '\n' && !blank)
 			break;
-		sep = cut && sep == 0 ? static_cast<char>(c) : sep;
+		seen |= c == ';' ? 1 : c == ',' ? 2 : c == '\t' ? 4 : 0;
 		blank = blank && IsSpace(c);
 		if (cut || IsSpace(c)) {
 			numbers = numbers && word != kPlus && word != kMinus;
@@ -234,7 +238,7 @@ void FindSeparator(Table* t, Input* in, bool always)
 			continue;
 		}
 		bool digit = IsDigit(c);
-		list = (numbers || sep == 0) &&
+		list = ((numbers && !decimal) || seen == 0) &&
 		       (word == kMinus || word == kZeros) && digit && c != '0';
 		quoted = c == '"' && word == kBetween;
 		word = word == kBetween && c == '+'   ? kPlus
@@ -244,7 +248,8 @@ void FindSeparator(Table* t, Input* in, bool always)
 		                                      : kOther;
 		numbers = numbers && word != kOther;
 	}
-	numbers = numbers && word != kPlus && word != kMinus;
+	numbers = numbers && word != kPlus && word != kMinus && !decimal;
+	char sep = seen & 1 ? ';' : seen & 2 ? ',' : seen & 4 ? '\t' : 0;
 	t->separator = always && sep == 0         ? ' '
 	               : always || (!numbers && !list) ? sep
 	                                              : 0;

@@ -36,8 +36,9 @@ struct Table {
 
 // Whether the input is a table, from its first line that is not blank,
 // read ahead but not taken: where that line holds a ';', a ',' or a tab
-// outside quotes, the first of them is the separator, unless every word of
-// the line between separators and white space is a number: such a list
+// outside quotes, the first of them in that order is the separator, unless
+// every word of the line between them and white space is a number, and no
+// comma stands between two digits, as a decimal comma does: such a list
 // takes the separator as white space from there on.  A negative number
 // before any separator or in such a list, or a NUL, settles it as a list,
 // so that a list is not read past its end.  Where always is set, the

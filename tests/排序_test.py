@@ -77,13 +77,13 @@ def typo(text, why="not a whole number"):
     return wrapped(f'score-rank: left out "{text}": {why}; go on typing')
 
 
-def left(*notices, words=None, unnamed=0):
+def left(*notices, words=None, unnamed=0, noun="word"):
     """The notices of the words left out, and the one that counts them."""
     words = words or len(notices)
     return "".join(notices) + wrapped(
-        f"score-rank: {words} "
-        + ("word that is not a score was" if words == 1
-           else "words that are not scores were") + " left out"
+        f"score-rank: {words} {noun}"
+        + (" that is not a score was" if words == 1
+           else "s that are not scores were") + " left out"
         + (f", {unnamed} of them not named above" if unnamed else ""))
 
 
@@ -98,6 +98,12 @@ def windows_too(*notices):
         except UnicodeEncodeError:
             return b"?" * (2 if ord(c) > 0xFFFF else 1)
     return text, b"".join(map(ansi, text)).decode(errors="replace")
+
+
+def ranked(where, column, of, name=None):
+    return wrapped(f"score-rank: {where}: ranked "
+                   + (f'the column "{name}" ({column} of {of})' if name
+                      else f"column {column} of {of}"))
 
 
 def after(text):
@@ -478,7 +484,18 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "book.xlsx": b"PK\x03\x04\x14\0\x06\0\x08\0",
          "classes.txt": b"60 95 -1\n50 40 -1\n", "nul-after.txt": b"5 -1\n\0",
          "utf16.txt": utf16("60 95 -1", "le"), ACCENTS: b"Score\n",
-         WIDE: b"Score\n", "ctrl-z.txt": b"5 \x1a 7 -1"}
+         WIDE: b"Score\n", "ctrl-z.txt": b"5 \x1a 7 -1",
+         "class.csv": "Name,Score\nAna,60\nBj\u00f6rn,95\nChlo\u00e9 Dupont,78\n"
+         .encode(), "no-header.csv": "Ana,60\nBj\u00f6rn,95\n".encode(),
+         "punkte.csv": b"Name;Punkte\nDev;72,5\nEve;8O\nGus;88\n",
+         "quoted.csv": '"Dupont, Chlo\u00e9",78\n"O""Brien",91\n'.encode(),
+         "no-score.csv": b"Name,Score\nAna,\nBo,70\n",
+         "negative.csv": b"Name,Score\nCy,-5\nDi,80\n",
+         "ids.csv": b"ID,Name,Score\n1001,Ana,60\n", "list.csv": b"60, 95, 78, -1",
+         "unicode.txt": utf16("Name\tScore\r\nAna\t60\r\nBo\t95\r\n", "le"),
+         "line-break.csv": b'Name,Note,Score\n"Ana\r\nMaria","a, b",60\nBo,,7O\n',
+         "middle.csv": b"Name,Score,Comment\nAna,60,good\nBo,70,\n",
+         "header-only.csv": b"Name,Score\r\n", "decimal.csv": b"72,5\n88\n"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -568,6 +585,63 @@ ARG_CASES = [
     ("a name longer than a notice shows", [LONG_NAME], None,
      (f"score-rank: {LONG_NAME[:4096]}...:\n  File name too long\n",
       f"score-rank: {LONG_NAME[:4096]}...:\n  {MISSING}\n"), 1),
+    # A class sheet: the column of scores is ranked, and each of its cells
+    # is a word; the other columns are not read as words.
+    ("a sheet of names and scores", ["class.csv"], [95, 78, 60],
+     ranked("class.csv", 2, 2, "Score"), 0),
+    ("a sheet without a header", ["no-header.csv"], [95, 60],
+     ranked("no-header.csv", 2, 2), 0),
+    ("a German sheet: ; between cells, a decimal comma", ["punkte.csv"], [88],
+     ranked("punkte.csv", 2, 2, "Punkte")
+     + left(out("72,5", WHOLE, where="punkte.csv:2"),
+            out("8O", LETTER_O, where="punkte.csv:3"), noun="cell"), 1),
+    ("quoted cells hold the separator and quotes", ["quoted.csv"], [91, 78],
+     ranked("quoted.csv", 2, 2), 0),
+    ("an empty cell is a student without a score", ["no-score.csv"], [70],
+     ranked("no-score.csv", 2, 2, "Score")
+     + left(out("", "the cell holds no score", where="no-score.csv:2"),
+            noun="cell"), 1),
+    ("a negative cell is left out, and the table goes on", ["negative.csv"],
+     [80], ranked("negative.csv", 2, 2, "Score")
+     + left(out("-5", "a score is 0 or more", where="negative.csv:2"),
+            noun="cell"), 1),
+    ("two columns of numbers: nothing ranked, how to choose", ["ids.csv"], [],
+     wrapped('score-rank: ids.csv: 2 columns hold numbers, "ID" and "Score"; '
+             "choose one, as in --column Score"), 2),
+    ("--column NAME", ["--column", "score ", "ids.csv"], [60],
+     ranked("ids.csv", 3, 3, "Score"), 0),
+    ("--column=N", ["--column=3", "ids.csv"], [60],
+     ranked("ids.csv", 3, 3, "Score"), 0),
+    ("--column with standard input: cells split at white space",
+     ["--column", "2", "-"], [95], ranked("standard input", 2, 4)
+     .replace("standard input: ", ""), 0),
+    ("--column NAME that is no column: the header listed",
+     ["--column", "Scor", "ids.csv"], [],
+     usage('ids.csv: no column is named "Scor"; the columns are "ID", "Name" '
+           'and "Score"'), 2),
+    ("--column N past the last column", ["--column", "4", "ids.csv"], [],
+     usage('ids.csv: there is no column 4; the columns are "ID", "Name" and '
+           '"Score"'), 2),
+    ("--column 0", ["--column", "0", "ids.csv"], None,
+     usage('columns are counted from 1, by a number or a name: "0"'), 2),
+    ("--column without a column", ["ids.csv", "--column"], None,
+     usage('a column\'s number or name must follow "--column"'), 2),
+    ("a first line of numbers and commas is a list", ["list.csv"],
+     [95, 78, 60], "", 0),
+    # A comma between digits may be a decimal one: not read as white space.
+    ("a first line with a decimal comma is no list", ["decimal.csv"], [],
+     wrapped("score-rank: decimal.csv: 2 columns hold numbers, 1 and 2; choose "
+             "one, as in --column 2"), 2),
+    ("Excel's Unicode Text: UTF-16 with tabs and CR LF", ["unicode.txt"],
+     [95, 60], ranked("unicode.txt", 2, 2, "Score"), 0),
+    ("a quoted line break is inside its cell", ["line-break.csv"], [60],
+     ranked("line-break.csv", 3, 3, "Score")
+     + left(out("7O", LETTER_O, where="line-break.csv:4"), noun="cell"), 1),
+    ("the column in the middle of three", ["middle.csv"], [70, 60],
+     ranked("middle.csv", 2, 3, "Score"), 0),
+    ("a header alone", ["header-only.csv"], [],
+     wrapped('score-rank: header-only.csv: no column holds a number below the '
+             'header "Name" and "Score"; choose one, as in --column Score'), 2),
     ("two files", ["scores.txt", "-"], None, usage('more than one file: "-"'), 2),
     ("an unknown option", ["-x"], None, usage('unknown option "-x"'), 2),
     ("two unknown options: the first is named", ["-x", "-y"], None,
