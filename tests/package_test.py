@@ -349,8 +349,10 @@ def manifests():
 # Words typed after score-rank, and what bash then offers for the last one,
 # in a folder that holds the files a and b.
 COMPLETIONS = [
-    (["--"], "-- --help --version"),
+    (["--"], "-- --column --help --version"),
     (["--v"], "--version"),
+    (["--column", ""], ""),
+    (["--column", "2", ""], "a b"),
     ([""], "a b"),
     (["--", ""], "a b"),
     (["--", "-"], ""),
