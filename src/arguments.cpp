@@ -3,8 +3,8 @@
 
 #include "arguments.h"
 
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "input.h"
@@ -71,10 +71,12 @@ const char* TakeColumn(const Arg* value, ColumnAsked* column)
 	bool digits = name[0] != '\0';
 	for (const char* c = name; *c != '\0'; c++)
 		digits = digits && *c >= '0' && *c <= '9';
-	if (digits) {
-		column->number = strtol(name, nullptr, 10);
+	for (const char* c = name; digits && *c != '\0'; c++) // up to LONG_MAX
+		column->number = column->number > (LONG_MAX - 9) / 10
+		                         ? LONG_MAX
+		                         : column->number * 10 + (*c - '0');
+	if (digits)
 		name[0] = '\0';
-	}
 	return name[0] == '\0' && column->number == 0
 	               ? "columns are counted from 1, by a number or a name:"
 	               : nullptr;
@@ -105,7 +107,8 @@ Ask ReadArguments(int argc, Arg** argv, const Arg** name,
 	bool hint = false; // where it looks like a score, say how to give it
 	for (int i = 1; i < argc; i++) {
 		const Arg* arg = argv[i];
-		if (options && IsHelp(arg))
+		if (options && (Is(arg, "--help") || Is(arg, "-h") ||
+		                IsSystemHelp(arg)))
 			return Ask::kHelp;
 		if (options && Is(arg, "--version"))
 			return Ask::kVersion;

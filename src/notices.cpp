@@ -128,17 +128,26 @@ Named Name(const Table& t, long column)
 	Shown shown = Quote(head.s, static_cast<size_t>(std::min<long long>(
 	                                    head.len, kKept)));
 	snprintf(name.quoted, sizeof name.quoted, "\"%s\"", shown.s);
-	if (head.len > 0 && head.len <= static_cast<long long>(kShownText) &&
-	    strpbrk(shown.s, " \"'\\$`&|;<>()*?!#~") == nullptr &&
-	    strspn(shown.s, "0123456789") < strlen(shown.s))
-		snprintf(name.typed, sizeof name.typed, "%s", shown.s);
+	// As it is where a shell takes it as one word, and not as a number.
+	bool typed = head.len > 0 &&
+	             head.len <= static_cast<long long>(kShownText);
+	size_t len = strlen(shown.s);
+	bool digits = true;
+	for (size_t i = 0; i < len; i++)
+		digits = digits && shown.s[i] >= '0' && shown.s[i] <= '9';
+	if (typed && !digits &&
+	    strcspn(shown.s, " \"'\\$`&|;<>()*?!#~") == len)
+		memcpy(name.typed, shown.s, len + 1);
 	return name;
 }
 
 // The columns of a row, or those that hold numbers: "A", "B" and "C".
-// The last listed goes into *last.
-void List(const Table& t, const Row& row, bool numbers, char* out,
-          size_t size, long* last)
+struct Listed {
+	char s[640];
+	long last; // the last listed
+};
+
+Listed List(const Table& t, const Row& row, bool numbers)
 {
 	long listed[kHeldCells + 1];
 	long n = 0;
@@ -151,14 +160,14 @@ void List(const Table& t, const Row& row, bool numbers, char* out,
 		    (i <= kHeldCells || i == row.extraColumn))
 			listed[n++] = i;
 	}
+	Listed list{"", n > 0 ? listed[n - 1] : 1};
 	size_t len = 0;
-	out[0] = '\0';
-	for (long i = 0; i < n && len < size; i++)
+	for (long i = 0; i < n && len < sizeof list.s; i++)
 		len += static_cast<size_t>(snprintf(
-		        out + len, size - len, "%s%s",
+		        list.s + len, sizeof list.s - len, "%s%s",
 		        i == 0 ? "" : i + 1 < n ? ", " : " and ",
 		        Name(t, listed[i]).quoted));
-	*last = n > 0 ? listed[n - 1] : 1;
+	return list;
 }
 
 } // namespace
@@ -177,10 +186,8 @@ void SayColumn(Notices* notices, const Table& t)
 	                                            kHeldRows - 1)];
 	bool asked = t.name != nullptr || t.asked != 0;
 	bool numbers = !asked && row.numbers > 0;
-	char columns[640];
-	long last;
-	List(t, numbers ? row : t.rows[0], numbers, columns, sizeof columns,
-	     &last);
+	Listed list = List(t, numbers ? row : t.rows[0], numbers);
+	const char* columns = list.s;
 	if (t.name != nullptr)
 		SayAt(notices, 0, "no column is named \"%s\"; %s%s\n%s",
 		      Quote(t.name, strlen(t.name)).s,
@@ -196,12 +203,12 @@ void SayColumn(Notices* notices, const Table& t)
 		SayAt(notices, 0,
 		      "%ld columns hold numbers, %s; choose one, as in "
 		      "--column %s",
-		      row.numbers, columns, Name(t, last).typed);
+		      row.numbers, columns, Name(t, list.last).typed);
 	else
 		SayAt(notices, 0,
 		      "no column holds a number below the header %s; choose "
 		      "one, as in --column %s",
-		      columns, Name(t, last).typed);
+		      columns, Name(t, list.last).typed);
 }
 
 Why Reason(const Word& w)

@@ -47,8 +47,9 @@ bool SeekInput(int fd, long long offset);
 // Where text ends in n bytes read: at a Ctrl+Z on Windows, else at n.
 size_t TextLength(const char* bytes, size_t n);
 
-// Whether an argument asks for the help: --help and -h, and /? on Windows.
-bool IsHelp(const Arg* arg);
+// Whether an argument asks for the help as the system's own programs are
+// asked: /? on Windows.
+bool IsSystemHelp(const Arg* arg);
 
 // An argument in UTF-8, as far as size bytes: its length.
 size_t ArgText(const Arg* arg, char* buf, size_t size);

@@ -4,7 +4,6 @@
 #ifndef _WIN32
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -95,15 +94,16 @@ size_t TextLength(const char*, size_t n)
 	return n;
 }
 
-bool IsHelp(const char* arg)
+bool IsSystemHelp(const char*)
 {
-	return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
+	return false;
 }
 
 size_t ArgText(const char* arg, char* buf, size_t size)
 {
-	size_t len = strnlen(arg, size);
-	memcpy(buf, arg, len);
+	size_t len = 0;
+	for (; len < size && arg[len] != '\0'; len++)
+		buf[len] = arg[len];
 	return len;
 }
 

@@ -173,10 +173,9 @@ size_t TextLength(const char* bytes, size_t n)
 	return z == nullptr ? n : static_cast<size_t>(z - bytes);
 }
 
-bool IsHelp(const wchar_t* arg)
+bool IsSystemHelp(const wchar_t* arg)
 {
-	return wcscmp(arg, L"--help") == 0 || wcscmp(arg, L"-h") == 0 ||
-	       wcscmp(arg, L"/?") == 0;
+	return wcscmp(arg, L"/?") == 0;
 }
 
 // A character at a time, a surrogate pair as one, as far as it fits.

@@ -45,8 +45,6 @@ int Next(Input* in)
 void Add(Cell* cell, int c)
 {
 	Word* w = cell->w;
-	if (w == nullptr)
-		return;
 	size_t at = static_cast<size_t>(std::min<long long>(w->len, INT_MAX));
 	if (cell->name != nullptr)
 		cell->same = cell->same && at < strlen(cell->name) &&
@@ -103,14 +101,15 @@ int ReadCell(Input* in, char sep, Cell* cell)
 		}
 		if (c <= 0 || (!quoted && (c == '\n' || IsSeparator(c, sep))))
 			break;
-		in->lines += c == '\n' ? 1 : 0;
+		if (c == '\n')
+			in->lines++;
 		if (!quoted && IsSpace(c)) {
 			spaces++;
-			continue;
+		} else if (cell->w != nullptr) {
+			for (; spaces > 0; spaces--)
+				Add(cell, ' ');
+			Add(cell, c);
 		}
-		for (; spaces > 0; spaces--)
-			Add(cell, ' ');
-		Add(cell, c);
 	}
 	if (c <= 0)
 		return c;
@@ -149,14 +148,15 @@ bool IsNumber(Kind kind)
 // the cells past kHeldCells, the one asked for or the last number is held.
 int ReadRow(Table* t, Input* in, Row* row, bool first)
 {
-	*row = Row{{}, {}, 0, 0, 0, 0};
+	*row = Row{{}, {}, 0, 0, 0, 0, false};
 	int end = SkipBlank(in, t->separator) > 0 ? kSeparator : -1;
 	while (end == kSeparator) {
 		Word* w = row->count < kHeldCells ? &row->cells[row->count]
 		                                  : &row->extra;
 		Cell cell{w, first ? t->name : nullptr, true, 0, 0};
 		end = ReadCell(in, t->separator, &cell);
-		bool number = IsNumber(Finish(cell));
+		// A cell that a NUL cut is not text.
+		bool number = IsNumber(Finish(cell)) && end != 0;
 		row->count++;
 		row->numbers += number ? 1 : 0;
 		row->number = number ? row->count : row->number;
@@ -166,6 +166,7 @@ int ReadRow(Table* t, Input* in, Row* row, bool first)
 		    static_cast<size_t>(w->len) == strlen(cell.name))
 			t->named = row->count;
 	}
+	row->cut = end == 0;
 	return end;
 }
 
@@ -177,13 +178,15 @@ Kind End(Input* in, Word* w)
 	return kind;
 }
 
-// The cell of the column in row i of those read before it was known.  A
-// row read then holds no number but in the row that decided, so a cell not
-// held is said as "...".
-Kind GiveHeld(const Table& t, long long i, Word* w)
+// The cell of the column in row i of those read before it was known, or
+// the end where a NUL came before it.  A row read then holds no number
+// but in the row that decided, so a cell not held is said as "...".
+Kind GiveHeld(const Table& t, long long i, Input* in, Word* w)
 {
 	const Row& row = t.rows[std::min<long long>(i, kHeldRows - 1)];
 	bool held = i < kHeldRows - 1 || i == t.read - 1;
+	if (i == t.read - 1 && row.cut && t.column >= row.count)
+		return End(in, w);
 	if (held && t.column <= std::min(row.count, kHeldCells))
 		*w = row.cells[t.column - 1];
 	else if (held && t.column == row.extraColumn)
@@ -205,48 +208,55 @@ void FindSeparator(Table* t, Input* in, bool always)
 	bool numbers = true; // every word so far is a number
 	bool blank = true;   // of the line so far
 	bool quoted = false;
-	bool closed = false; // a quote was closed just before
-	bool list = false;   // a NUL or a negative number came first
-	bool comma = false;  // a comma just after a digit
+	bool closed = false;  // a quote was closed just before: "" goes on
+	bool comma = false;   // a comma just after a digit
 	bool decimal = false; // a comma between digits, which may be a decimal
+	bool list = false;    // a NUL or a negative number settled it
+	bool done = false;
 	Peek(in);
-	for (const char* p = in->pos; !list; p++) {
+	for (const char* p = in->pos; !done; p++) {
 		if (p == in->end && !ReadOn(in))
 			break;
 		int c = static_cast<unsigned char>(*p);
-		if (c == 0) {
-			list = true;
-			break;
-		}
-		decimal = decimal || (comma && IsDigit(c));
-		comma = c == ',' && p != in->pos && IsDigit(p[-1]);
-		bool cut = c == ';' || c == ',' || c == '\t';
-		bool reopen = c == '"' && closed;
+		bool reopen = closed && c == '"';
 		closed = quoted && c == '"';
-		if ((quoted && c != '"') || reopen) {
+		list = c == 0;
+		if ((quoted && !closed) || reopen || list) {
 			quoted = true;
+			done = list;
 			continue;
 		}
 		quoted = false;
-		if (c == '\n' && !blank)
+		switch (c) {
+		case '0': case '1': case '2': case '3': case '4':
+		case '5': case '6': case '7': case '8': case '9':
+			list = (word == kMinus || word == kZeros) && c != '0' &&
+			       (seen == 0 || (numbers && !decimal));
+			decimal = decimal || comma;
+			word = (word == kMinus || word == kZeros) && c == '0' ? kZeros
+			       : word == kOther                          ? kOther
+			                                                 : kNumber;
 			break;
-		seen |= c == ';' ? 1 : c == ',' ? 2 : c == '\t' ? 4 : 0;
-		blank = blank && IsSpace(c);
-		if (cut || IsSpace(c)) {
+		case ';': case ',': case '\t': case ' ': case '\n': case '\r':
+		case '\v': case '\f':
+			done = c == '\n' && !blank;
 			numbers = numbers && word != kPlus && word != kMinus;
+			comma = c == ',' && (word == kNumber || word == kZeros);
+			seen |= c == ';' ? 1 : c == ',' ? 2 : c == '\t' ? 4 : 0;
+			blank = blank && (c != ';' && c != ',');
 			word = kBetween;
 			continue;
+		case '+': case '-':
+			word = word != kBetween ? kOther : c == '+' ? kPlus : kMinus;
+			break;
+		default:
+			quoted = c == '"' && word == kBetween;
+			word = kOther;
 		}
-		bool digit = IsDigit(c);
-		list = ((numbers && !decimal) || seen == 0) &&
-		       (word == kMinus || word == kZeros) && digit && c != '0';
-		quoted = c == '"' && word == kBetween;
-		word = word == kBetween && c == '+'   ? kPlus
-		       : word == kBetween && c == '-' ? kMinus
-		       : (word == kMinus || word == kZeros) && c == '0' ? kZeros
-		       : digit && word != kOther      ? kNumber
-		                                      : kOther;
+		done = list;
 		numbers = numbers && word != kOther;
+		blank = false;
+		comma = false;
 	}
 	numbers = numbers && word != kPlus && word != kMinus && !decimal;
 	char sep = seen & 1 ? ';' : seen & 2 ? ',' : seen & 4 ? '\t' : 0;
@@ -283,15 +293,15 @@ void ChooseColumn(Table* t, Input* in)
 
 Kind ReadColumn(Table* t, Input* in, Word* w)
 {
-	if (t->column == 0) {
-		for (in->pos = in->end; Refill(in) >= 0; in->pos = in->end) {
-		}
+	if (t->column == 0) { // the rest is read unseen, unless a NUL ended it
+		for (int c = Peek(in); c > 0; c = Refill(in))
+			in->pos = in->end;
 		return End(in, w);
 	}
 	while (t->given < t->read) {
 		long long i = t->given++;
 		if (i > 0 || !t->header)
-			return GiveHeld(*t, i, w);
+			return GiveHeld(*t, i, in, w);
 	}
 	if (SkipBlank(in, t->separator) <= 0)
 		return End(in, w);

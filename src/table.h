@@ -17,6 +17,7 @@ struct Row {
 	long count;       // cells in the row, held or not
 	long numbers; // cells that are numbers
 	long number;  // the last of them, from 1
+	bool cut;     // a NUL ended it, and the table
 };
 
 struct Table {

@@ -84,6 +84,21 @@ void LeaveOut(Dialogue* d, const Word& w, const Input& in)
 	      d->keyboard && !LineEndsList(in) ? "; go on typing" : "");
 }
 
+// Ranks a score, or leaves out a word that is none: whether the list goes
+// on after it.
+inline bool Take(Dialogue* d, Kind kind, const Input& in)
+{
+	const Word& w = d->end;
+	if (kind == Kind::kScore && w.value >= 0)
+		Offer(&d->highest, w.value);
+	else if (kind == Kind::kScore || kind == Kind::kEnd ||
+	         kind == Kind::kNotText)
+		return false;
+	else
+		LeaveOut(d, w, in);
+	return true;
+}
+
 // Where the input is a table, chooses its column of scores and says which,
 // or why none.
 void StartTable(Dialogue* d, Input* in)
@@ -110,17 +125,12 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	if (!d->keyboard)
 		StartTable(d, in);
 	Word* w = &d->end;
-	for (;;) {
-		Kind kind = d->table->separator != 0 ? ReadColumn(d->table, in, w)
-		                                     : ReadWord(in, w);
-		if (kind == Kind::kScore && w->value >= 0)
-			Offer(&d->highest, w->value);
-		else if (kind == Kind::kScore || kind == Kind::kEnd ||
-		         kind == Kind::kNotText)
-			break;
-		else
-			LeaveOut(d, *w, *in);
-	}
+	if (d->table->separator != 0)
+		while (Take(d, ReadColumn(d->table, in, w), *in)) {
+		}
+	else
+		while (Take(d, ReadWord(in, w), *in)) {
+		}
 	scores[d->highest.kept] = w->kind == Kind::kScore ? w->value : -1;
 	return d->highest.read;
 }
