@@ -191,11 +191,12 @@ Kind GiveHeld(const Table& t, long long i, Input* in, Word* w)
 		*w = row.cells[t.column - 1];
 	else if (held && t.column == row.extraColumn)
 		*w = row.extra;
+	else if (held && t.column > row.count)
+		*w = Word{Kind::kEmpty, 0, row.cells[0].line, 0, 0, {}, {}, false,
+		          true};
 	else
-		*w = Word{held && t.column > row.count ? Kind::kEmpty
-		                                       : Kind::kNotNumber,
-		          0, held ? row.cells[0].line : 0, 0, 3, "...", {},
-		          false, true};
+		*w = Word{Kind::kNotNumber, 0, held ? row.cells[0].line : 0, 0, 3,
+		          "...", {}, false, true};
 	return w->kind;
 }
 

@@ -495,7 +495,8 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "unicode.txt": utf16("Name\tScore\r\nAna\t60\r\nBo\t95\r\n", "le"),
          "line-break.csv": b'Name,Note,Score\n"Ana\r\nMaria","a, b",60\nBo,,7O\n',
          "middle.csv": b"Name,Score,Comment\nAna,60,good\nBo,70,\n",
-         "header-only.csv": b"Name,Score\r\n", "decimal.csv": b"72,5\n88\n"}
+         "header-only.csv": b"Name,Score\r\n", "decimal.csv": b"72,5\n88\n",
+         "short-row.csv": b"Name,Score\nAna\nBo,70\n"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -600,6 +601,10 @@ ARG_CASES = [
     ("an empty cell is a student without a score", ["no-score.csv"], [70],
      ranked("no-score.csv", 2, 2, "Score")
      + left(out("", "the cell holds no score", where="no-score.csv:2"),
+            noun="cell"), 1),
+    ("a row that ends before the column, above the first score",
+     ["short-row.csv"], [70], ranked("short-row.csv", 2, 2, "Score")
+     + left(out("", "the cell holds no score", where="short-row.csv:2"),
             noun="cell"), 1),
     ("a negative cell is left out, and the table goes on", ["negative.csv"],
      [80], ranked("negative.csv", 2, 2, "Score")
