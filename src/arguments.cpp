@@ -97,8 +97,7 @@ const char* ScoreHint(const Arg* arg)
 	                     "read them from a file";
 }
 
-Ask ReadArguments(int argc, Arg** argv, const Arg** name,
-                  ColumnAsked* column)
+Ask ReadArguments(int argc, Arg** argv, const Arg** name, ColumnAsked* column)
 {
 	bool named = false;
 	bool options = true;
@@ -107,8 +106,8 @@ Ask ReadArguments(int argc, Arg** argv, const Arg** name,
 	bool hint = false; // where it looks like a score, say how to give it
 	for (int i = 1; i < argc; i++) {
 		const Arg* arg = argv[i];
-		if (options && (Is(arg, "--help") || Is(arg, "-h") ||
-		                IsSystemHelp(arg)))
+		if (options &&
+		    (Is(arg, "--help") || Is(arg, "-h") || IsSystemHelp(arg)))
 			return Ask::kHelp;
 		if (options && Is(arg, "--version"))
 			return Ask::kVersion;
@@ -116,7 +115,8 @@ Ask ReadArguments(int argc, Arg** argv, const Arg** name,
 			options = false;
 		} else if (wrong != nullptr) {
 		} else if (options && Is(arg, "--column")) {
-			why = TakeColumn(++i < argc ? argv[i] : nullptr, column);
+			why = TakeColumn(++i < argc ? argv[i] : nullptr,
+			                 column);
 			wrong = why != nullptr ? argv[i - (i < argc ? 0 : 1)]
 			                       : nullptr;
 		} else if (options && After(arg, "--column=") != nullptr) {

@@ -20,8 +20,7 @@ struct ColumnAsked {
 // given; --column N, --column NAME or --column=... asks for a column.  An
 // unknown option, a second file or a column that is none is a usage error,
 // said on standard error.
-Ask ReadArguments(int argc, Arg** argv, const Arg** name,
-                  ColumnAsked* column);
+Ask ReadArguments(int argc, Arg** argv, const Arg** name, ColumnAsked* column);
 
 // Where an argument looks like a score, a hint that scores are not
 // arguments, to follow a notice about it; else "".

@@ -122,21 +122,20 @@ Named Name(const Table& t, long column)
 	Named name;
 	snprintf(name.quoted, sizeof name.quoted, "%ld", column);
 	snprintf(name.typed, sizeof name.typed, "%ld", column);
-	if (!t.header || column > kHeldCells)
+	if (!t.header || column > std::min(kHeldCells, t.rows[0].count))
 		return name;
 	const Word& head = t.rows[0].cells[column - 1];
 	Shown shown = Quote(head.s, static_cast<size_t>(std::min<long long>(
 	                                    head.len, kKept)));
 	snprintf(name.quoted, sizeof name.quoted, "\"%s\"", shown.s);
 	// As it is where a shell takes it as one word, and not as a number.
-	bool typed = head.len > 0 &&
-	             head.len <= static_cast<long long>(kShownText);
+	bool typed =
+	        head.len > 0 && head.len <= static_cast<long long>(kShownText);
 	size_t len = strlen(shown.s);
 	bool digits = true;
 	for (size_t i = 0; i < len; i++)
 		digits = digits && shown.s[i] >= '0' && shown.s[i] <= '9';
-	if (typed && !digits &&
-	    strcspn(shown.s, " \"'\\$`&|;<>()*?!#~") == len)
+	if (typed && !digits && strcspn(shown.s, " \"'\\$`&|;<>()*?!#~") == len)
 		memcpy(name.typed, shown.s, len + 1);
 	return name;
 }
@@ -152,7 +151,8 @@ Listed List(const Table& t, const Row& row, bool numbers)
 	long listed[kHeldCells + 1];
 	long n = 0;
 	for (long i = 1; i <= row.count && n <= kHeldCells; i++) {
-		const Word& cell = i <= kHeldCells ? row.cells[i - 1] : row.extra;
+		const Word& cell =
+		        i <= kHeldCells ? row.cells[i - 1] : row.extra;
 		bool number = cell.kind == Kind::kScore ||
 		              cell.kind == Kind::kNegative ||
 		              cell.kind == Kind::kTooLarge;
@@ -163,10 +163,12 @@ Listed List(const Table& t, const Row& row, bool numbers)
 	Listed list{"", n > 0 ? listed[n - 1] : 1};
 	size_t len = 0;
 	for (long i = 0; i < n && len < sizeof list.s; i++)
-		len += static_cast<size_t>(snprintf(
-		        list.s + len, sizeof list.s - len, "%s%s",
-		        i == 0 ? "" : i + 1 < n ? ", " : " and ",
-		        Name(t, listed[i]).quoted));
+		len += static_cast<size_t>(snprintf(list.s + len,
+		                                    sizeof list.s - len, "%s%s",
+		                                    i == 0      ? ""
+		                                    : i + 1 < n ? ", "
+		                                                : " and ",
+		                                    Name(t, listed[i]).quoted));
 	return list;
 }
 
@@ -175,10 +177,12 @@ Listed List(const Table& t, const Row& row, bool numbers)
 void SayColumn(Notices* notices, const Table& t)
 {
 	long count = t.rows[0].count;
-	bool named = t.header && t.column <= kHeldCells;
+	bool named = t.header && t.column <= std::min(kHeldCells, count);
 	if (t.column > 0 && named)
 		return SayAt(notices, 0, "ranked the column %s (%ld of %ld)",
 		             Name(t, t.column).quoted, t.column, count);
+	if (t.column > count) // past the first row's cells
+		return SayAt(notices, 0, "ranked column %ld", t.column);
 	if (t.column > 0)
 		return SayAt(notices, 0, "ranked column %ld of %ld", t.column,
 		             count);
@@ -195,7 +199,7 @@ void SayColumn(Notices* notices, const Table& t)
 		      columns, kUsageLine);
 	else if (asked)
 		SayAt(notices, 0, "there is no column %ld; %s%s\n%s", t.asked,
-		      count == 0   ? "the table is empty"
+		      count == 0 ? "the table is empty"
 		      : t.header ? "the columns are "
 		                 : "the first row holds ",
 		      columns, kUsageLine);
@@ -231,8 +235,8 @@ Why Reason(const Word& w)
 	        : w.kind == Kind::kTooLarge ? "larger than 2147483647"
 	        : sign && (w.len == 1 || IsSpace(b[1]))
 	                ? "a sign must touch its number, as in -1"
-	        : dash                 ? "type the minus with the - key"
-	        : !w.digits || c < 0   ? "not a whole number"
+	        : dash               ? "type the minus with the - key"
+	        : !w.digits || c < 0 ? "not a whole number"
 	        : c == '.' || (c == ',' && w.inCell)
 	                ? "a score is a whole number; round it"
 	        : w.inCell && (c == ';' || c == ' ' || c == '\t')

@@ -13,8 +13,8 @@
 
 #include "platform.h"
 
-const char kUsageLine[] =
-        "usage: score-rank [--help | --version] [--column N|NAME] [--] [FILE | -]";
+const char kUsageLine[] = "usage: score-rank [--help | --version] [--column "
+                          "N|NAME] [--] [FILE | -]";
 const char kFileForms[] = "  score-rank FILE   or   score-rank < FILE\n";
 const char kManual[] =
         "man score-rank, or where only built, man ./build/release/score-rank.1";

@@ -16,8 +16,8 @@
 
 #include "platform.h"
 
-const char kUsageLine[] =
-        "usage: score-rank.exe [--help | --version] [--column N|NAME] [--] [FILE | -]";
+const char kUsageLine[] = "usage: score-rank.exe [--help | --version] "
+                          "[--column N|NAME] [--] [FILE | -]";
 const char kFileForms[] =
         "  drop the file onto score-rank.exe, or in Command Prompt:\n"
         "  score-rank.exe FILE   or   score-rank.exe < FILE\n"

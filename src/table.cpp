@@ -1,141 +1,14 @@
-// The table reader: the first line looked at ahead, then the rows read a
-// cell at a time, each cell of the column of scores as a word.
+// The table reader: the rows read a cell at a time, the column of scores
+// chosen, and each of its cells given as a word.
 
 #include "table.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
+#include "cells.h"
+
 namespace {
-
-constexpr int kSeparator = 1; // ReadCell: a separator ended the cell
-
-// A cell as it is read into its word, where it has one.
-struct Cell {
-	Word* w;            // nullptr where the cell is skipped
-	const char* name;   // a text to match, case aside, or nullptr
-	bool same;          // the cell reads as name so far
-	long long lead;     // bytes of its sign and leading digits
-	unsigned long long value; // of those digits, not grown past INT_MAX
-};
-
-bool IsDigit(int c)
-{
-	return c >= '0' && c <= '9';
-}
-
-int Lower(int c)
-{
-	return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-}
-
-bool IsSeparator(int c, char sep)
-{
-	return c == sep || (sep == ' ' && c == '\t');
-}
-
-// The unit after the one at the read position.
-int Next(Input* in)
-{
-	in->pos++;
-	return Peek(in);
-}
-
-void Add(Cell* cell, int c)
-{
-	Word* w = cell->w;
-	size_t at = static_cast<size_t>(std::min<long long>(w->len, INT_MAX));
-	if (cell->name != nullptr)
-		cell->same = cell->same && at < strlen(cell->name) &&
-		             Lower(c) == Lower(cell->name[at]);
-	if (w->len < static_cast<long long>(kKept))
-		w->s[w->len] = static_cast<char>(c);
-	bool sign = w->len == 0 && (c == '-' || c == '+');
-	if (w->len == cell->lead && (sign || IsDigit(c))) {
-		cell->lead++;
-		if (!sign && cell->value <= INT_MAX)
-			cell->value = cell->value * 10 +
-			              static_cast<unsigned>(c - '0');
-	} else if (w->len - cell->lead < static_cast<long long>(sizeof w->stop)) {
-		w->stop[w->len - cell->lead] = static_cast<char>(c);
-	}
-	w->digits = w->digits || IsDigit(c);
-	w->len++;
-}
-
-// What the cell read is as a word, into its kind and value.
-Kind Finish(const Cell& cell)
-{
-	Word* w = cell.w;
-	bool minus = w->s[0] == '-';
-	w->value = cell.value > INT_MAX ? (minus ? INT_MIN : 0)
-	           : minus             ? -static_cast<int>(cell.value)
-	                               : static_cast<int>(cell.value);
-	return w->kind = w->len == 0                         ? Kind::kEmpty
-	                 : cell.lead != w->len || !w->digits ? Kind::kNotNumber
-	                 : minus && cell.value != 0          ? Kind::kNegative
-	                 : cell.value > INT_MAX              ? Kind::kTooLarge
-	                                                     : Kind::kScore;
-}
-
-// Reads a cell into its word, where it has one: what ended it, kSeparator,
-// '\n' at the end of its row, -1 at the end of the input, or 0 at a NUL,
-// which is left unread.  White space around the cell is not part of it.
-int ReadCell(Input* in, char sep, Cell* cell)
-{
-	int c = Peek(in);
-	for (; IsSpace(c) && c != '\n' && (sep == ' ' || c != sep);)
-		c = Next(in);
-	if (cell->w != nullptr)
-		*cell->w = Word{Kind::kEmpty, 0, in->lines + 1, 0, 0, {}, {},
-		                false, true};
-	bool quoted = c == '"';
-	if (quoted)
-		c = Next(in);
-	long long spaces = 0; // not yet known to be inside the cell
-	for (;; c = Next(in)) {
-		if (quoted && c == '"') {
-			c = Next(in);
-			quoted = c == '"'; // "" is a quote in the cell
-		}
-		if (c <= 0 || (!quoted && (c == '\n' || IsSeparator(c, sep))))
-			break;
-		if (c == '\n')
-			in->lines++;
-		if (!quoted && IsSpace(c)) {
-			spaces++;
-		} else if (cell->w != nullptr) {
-			for (; spaces > 0; spaces--)
-				Add(cell, ' ');
-			Add(cell, c);
-		}
-	}
-	if (c <= 0)
-		return c;
-	if (c != '\n') {
-		c = Next(in);
-		while (sep == ' ' && IsSpace(c) && c != '\n')
-			c = Next(in);
-		if (sep != ' ' || (c != '\n' && c >= 0))
-			return kSeparator;
-		if (c < 0)
-			return -1;
-	}
-	in->pos++;
-	in->lines++;
-	return '\n';
-}
-
-// Skips blank lines and the white space that starts a row, counting line
-// feeds; the unit after them.
-int SkipBlank(Input* in, char sep)
-{
-	int c = Peek(in);
-	for (; IsSpace(c) && (sep == ' ' || c != sep); c = Next(in))
-		in->lines += c == '\n' ? 1 : 0;
-	return c;
-}
 
 bool IsNumber(Kind kind)
 {
@@ -192,81 +65,22 @@ Kind GiveHeld(const Table& t, long long i, Input* in, Word* w)
 	else if (held && t.column == row.extraColumn)
 		*w = row.extra;
 	else if (held && t.column > row.count)
-		*w = Word{Kind::kEmpty, 0, row.cells[0].line, 0, 0, {}, {}, false,
-		          true};
+		*w = Word{Kind::kEmpty, 0,   row.cells[0].line, 0, 0, {}, {},
+		          false,        true};
 	else
-		*w = Word{Kind::kNotNumber, 0, held ? row.cells[0].line : 0, 0, 3,
-		          "...", {}, false, true};
+		*w = Word{Kind::kNotNumber,
+		          0,
+		          held ? row.cells[0].line : 0,
+		          0,
+		          3,
+		          "...",
+		          {},
+		          false,
+		          true};
 	return w->kind;
 }
 
 } // namespace
-
-void FindSeparator(Table* t, Input* in, bool always)
-{
-	enum { kBetween, kPlus, kMinus, kZeros, kNumber, kOther } word = kBetween;
-	int seen = 0;        // of ';', ',' and tab, 1, 2 and 4
-	bool numbers = true; // every word so far is a number
-	bool blank = true;   // of the line so far
-	bool quoted = false;
-	bool closed = false;  // a quote was closed just before: "" goes on
-	bool comma = false;   // a comma just after a digit
-	bool decimal = false; // a comma between digits, which may be a decimal
-	bool list = false;    // a NUL or a negative number settled it
-	bool done = false;
-	Peek(in);
-	for (const char* p = in->pos; !done; p++) {
-		if (p == in->end && !ReadOn(in))
-			break;
-		int c = static_cast<unsigned char>(*p);
-		bool reopen = closed && c == '"';
-		closed = quoted && c == '"';
-		list = c == 0;
-		if ((quoted && !closed) || reopen || list) {
-			quoted = true;
-			done = list;
-			continue;
-		}
-		quoted = false;
-		switch (c) {
-		case '0': case '1': case '2': case '3': case '4':
-		case '5': case '6': case '7': case '8': case '9':
-			list = (word == kMinus || word == kZeros) && c != '0' &&
-			       (seen == 0 || (numbers && !decimal));
-			decimal = decimal || comma;
-			word = (word == kMinus || word == kZeros) && c == '0' ? kZeros
-			       : word == kOther                          ? kOther
-			                                                 : kNumber;
-			break;
-		case ';': case ',': case '\t': case ' ': case '\n': case '\r':
-		case '\v': case '\f':
-			done = c == '\n' && !blank;
-			numbers = numbers && word != kPlus && word != kMinus;
-			comma = c == ',' && (word == kNumber || word == kZeros);
-			seen |= c == ';' ? 1 : c == ',' ? 2 : c == '\t' ? 4 : 0;
-			blank = blank && (c != ';' && c != ',');
-			word = kBetween;
-			continue;
-		case '+': case '-':
-			word = word != kBetween ? kOther : c == '+' ? kPlus : kMinus;
-			break;
-		default:
-			quoted = c == '"' && word == kBetween;
-			word = kOther;
-		}
-		done = list;
-		numbers = numbers && word != kOther;
-		blank = false;
-		comma = false;
-	}
-	numbers = numbers && word != kPlus && word != kMinus && !decimal;
-	char sep = seen & 1 ? ';' : seen & 2 ? ',' : seen & 4 ? '\t' : 0;
-	t->separator = always && sep == 0         ? ' '
-	               : always || (!numbers && !list) ? sep
-	                                              : 0;
-	if (t->separator == 0 && sep != 0)
-		ReadAsSpace(in, sep);
-}
 
 void ChooseColumn(Table* t, Input* in)
 {

@@ -15,9 +15,9 @@ struct Row {
 	Word extra;       // a cell past them that may be the column's
 	long extraColumn; // its column, or 0
 	long count;       // cells in the row, held or not
-	long numbers; // cells that are numbers
-	long number;  // the last of them, from 1
-	bool cut;     // a NUL ended it, and the table
+	long numbers;     // cells that are numbers
+	long number;      // the last of them, from 1
+	bool cut;         // a NUL ended it, and the table
 };
 
 struct Table {
@@ -31,21 +31,9 @@ struct Table {
 	// and the one that decided it last; past kHeldRows, the last slot
 	// holds the row read last.
 	Row rows[kHeldRows];
-	long long read; // rows read before the column was known
+	long long read;  // rows read before the column was known
 	long long given; // of those, the rows whose cell was given
 };
-
-// Whether the input is a table, from its first line that is not blank,
-// read ahead but not taken: where that line holds a ';', a ',' or a tab
-// outside quotes, the first of them in that order is the separator, unless
-// every word of the line between them and white space is a number, and no
-// comma stands between two digits, as a decimal comma does: such a list
-// takes the separator as white space from there on.  A negative number
-// before any separator or in such a list, or a NUL, settles it as a list,
-// so that a list is not read past its end.  Where always is set, the
-// input is a table in any case, its cells split at white space where no
-// separator is found.  Sets t->separator, or 0 for a list.
-void FindSeparator(Table* t, Input* in, bool always);
 
 // Reads the first row, and where it holds no number, the rows up to the
 // first that does, and chooses the column of scores: the one --column

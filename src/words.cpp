@@ -139,3 +139,19 @@ Kind ReadWord(Input* in, Word* w)
 	// A word that a read error cut is the end.
 	return w->kind = in->error != 0 ? Kind::kEnd : kind;
 }
+
+bool LineEndsList(const Input& in)
+{
+	for (const char* p = in.pos; p != in.end && *p != '\n'; p++) {
+		if (*p == '\0')
+			return true;
+		if (*p != '-' || (p != in.block && !IsSpace(p[-1])))
+			continue;
+		const char* digit = p + 1;
+		while (digit != in.end && *digit == '0')
+			digit++;
+		if (digit != in.end && *digit >= '1' && *digit <= '9')
+			return true;
+	}
+	return false;
+}

@@ -45,4 +45,8 @@ struct Word {
 // read as far as the NUL.  A word that a read error cuts is the end.
 Kind ReadWord(Input* in, Word* word);
 
+// Whether the rest of the typed line ends the list, by ReadWord's rule: a
+// NUL, or a negative number.
+bool LineEndsList(const Input& in);
+
 #endif

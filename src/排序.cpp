@@ -14,6 +14,7 @@
 #include "after_list.h"
 #include "arguments.h"
 #include "data_sort.h"
+#include "first_line.h"
 #include "highest.h"
 #include "notices.h"
 #include "quote.h"
@@ -32,8 +33,7 @@
 namespace {
 
 constexpr size_t kBlock = SCORE_RANK_READ_BLOCK;
-// A table's first line is looked for in this many bytes of the input.
-constexpr size_t kLookAhead = 16384;
+constexpr size_t kLookAhead = 16384; // bytes a table's first line may take
 static_assert(kBlock >= 3, "a block holds a UTF-8 mark");
 static_assert(kKept >= kShownText + 4, "a notice's quote is kept whole");
 constexpr long long kNamed = 10; // from a file or a pipe, words named
@@ -51,23 +51,6 @@ struct Dialogue {
 	bool refused;      // a table's column of scores was not known
 	int promptError;   // errno of a failed write of the prompt, or 0
 };
-
-// Whether the rest of the typed line ends the list: a NUL or a negative.
-bool LineEndsList(const Input& in)
-{
-	for (const char* p = in.pos; p != in.end && *p != '\n'; p++) {
-		if (*p == '\0')
-			return true;
-		if (*p != '-' || (p != in.block && !IsSpace(p[-1])))
-			continue;
-		const char* digit = p + 1;
-		while (digit != in.end && *digit == '0')
-			digit++;
-		if (digit != in.end && *digit >= '1' && *digit <= '9')
-			return true;
-	}
-	return false;
-}
 
 // Leaves a word that is not a score out of the list, with a notice: at a
 // keyboard each time, from a file or a pipe the first kNamed times.
@@ -104,7 +87,7 @@ inline bool Take(Dialogue* d, Kind kind, const Input& in)
 void StartTable(Dialogue* d, Input* in)
 {
 	Table* t = d->table;
-	FindSeparator(t, in, t->name != nullptr || t->asked != 0);
+	t->separator = FindSeparator(in, t->name != nullptr || t->asked != 0);
 	if (t->separator == 0)
 		return;
 	ChooseColumn(t, in);

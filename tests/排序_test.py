@@ -496,7 +496,8 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "line-break.csv": b'Name,Note,Score\n"Ana\r\nMaria","a, b",60\nBo,,7O\n',
          "middle.csv": b"Name,Score,Comment\nAna,60,good\nBo,70,\n",
          "header-only.csv": b"Name,Score\r\n", "decimal.csv": b"72,5\n88\n",
-         "short-row.csv": b"Name,Score\nAna\nBo,70\n"}
+         "short-row.csv": b"Name,Score\nAna\nBo,70\n",
+         "wide-row.csv": b"Name,Note\nAna,good,60\n"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -606,6 +607,8 @@ ARG_CASES = [
      ["short-row.csv"], [70], ranked("short-row.csv", 2, 2, "Score")
      + left(out("", "the cell holds no score", where="short-row.csv:2"),
             noun="cell"), 1),
+    ("a column past the header's cells is named by its number",
+     ["wide-row.csv"], [60], "score-rank: wide-row.csv: ranked column 3\n", 0),
     ("a negative cell is left out, and the table goes on", ["negative.csv"],
      [80], ranked("negative.csv", 2, 2, "Score")
      + left(out("-5", "a score is 0 or more", where="negative.csv:2"),
