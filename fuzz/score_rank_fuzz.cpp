@@ -141,7 +141,8 @@ bool Control(const std::string& s, size_t at, size_t length)
 	static constexpr unsigned kMasks[] = {0x7F, 0x1F, 0x0F, 0x07};
 	unsigned code = static_cast<unsigned char>(s[at]) & kMasks[length - 1];
 	for (size_t i = 1; i < length; i++)
-		code = code << 6 | (static_cast<unsigned char>(s[at + i]) & 0x3F);
+		code = code << 6 |
+		       (static_cast<unsigned char>(s[at + i]) & 0x3F);
 	struct Range {
 		unsigned first, last;
 	};
@@ -157,10 +158,9 @@ bool Control(const std::string& s, size_t at, size_t length)
 	        {0x110CD, 0x110CD}, {0x13430, 0x13438}, {0x1BCA0, 0x1BCA3},
 	        {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
 	};
-	return std::any_of(std::begin(kHidden), std::end(kHidden),
-	                   [code](Range r) {
-		                   return code >= r.first && code <= r.last;
-	                   });
+	return std::any_of(
+	        std::begin(kHidden), std::end(kHidden),
+	        [code](Range r) { return code >= r.first && code <= r.last; });
 }
 
 // A word as a notice quotes it: its characters that begin in its first 20
@@ -182,6 +182,256 @@ std::string Quoted(const std::string& word)
 	return (plain ? whole : ascii) + (at < word.size() ? "..." : "");
 }
 
+bool Digit(char c)
+{
+	return c >= '0' && c <= '9';
+}
+
+bool Space(char c)
+{
+	return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Whether text is a [+-]?[0-9]+ number.
+bool Number(const std::string& text)
+{
+	size_t digits = text[0] == '-' || text[0] == '+' ? 1 : 0;
+	return text.size() > digits &&
+	       text.find_first_not_of("0123456789", digits) ==
+	               std::string::npos;
+}
+
+// What the first line that is not blank makes of the text: a table's
+// separator, or 0 for a list, whose separator, read as white space, goes
+// into *list.  A quote opens at a word's start and "" goes on in it; the
+// line's words are split at white space and the three separators; a comma
+// between digits may be a decimal one.  A NUL, or a negative number before
+// any separator or after numbers alone, settles it as a list.
+char Separator(const std::string& text, char* list)
+{
+	std::string seen, word;
+	bool numbers = true, decimal = false, blank = true, settled = false;
+	for (size_t i = 0; i < text.size() && !settled; i++) {
+		char c = text[i];
+		settled = c == '\0';
+		if (c == '"' && word.empty()) {
+			word = "\"", numbers = false, blank = false;
+			size_t close = i + 1;
+			for (; close < text.size() && text[close] != '\0';
+			     close++)
+				if (text[close] == '"' &&
+				    (close + 1 == text.size() ||
+				     text[close + 1] != '"'))
+					break;
+				else if (text[close] == '"')
+					close++;
+			if (close >= text.size() || text[close] == '\0')
+				settled = close < text.size();
+			i = close >= text.size() || settled ? text.size()
+			                                    : close;
+			continue;
+		}
+		if ((c == '\n' && !blank) || settled)
+			break;
+		if (Space(c) || c == ';' || c == ',') {
+			numbers = numbers && (word.empty() || Number(word));
+			decimal = decimal ||
+			          (c == ',' && i > 0 && i + 1 < text.size() &&
+			           Digit(text[i - 1]) && Digit(text[i + 1]));
+			if (c == ';' || c == ',' || c == '\t')
+				seen += c;
+			blank = blank && Space(c);
+			word.clear();
+			continue;
+		}
+		blank = false;
+		word += c;
+		settled = word.size() > 1 && word[0] == '-' &&
+		          word.find_first_not_of('0', 1) == word.size() - 1 &&
+		          c >= '1' && c <= '9' &&
+		          ((numbers && !decimal) || seen.empty());
+		if (!Digit(c) && !(word.size() == 1 && (c == '-' || c == '+')))
+			numbers = false;
+	}
+	numbers = numbers && (word.empty() || Number(word)) && !decimal;
+	*list = seen.find(';') != std::string::npos   ? ';'
+	        : seen.find(',') != std::string::npos ? ','
+	        : seen.empty()                        ? 0
+	                                              : '\t';
+	return numbers || settled ? 0 : *list;
+}
+
+struct Cell {
+	std::string text;
+	long long line;
+};
+
+struct Row {
+	std::vector<Cell> cells;
+	long long line;
+	bool cut; // a NUL ended it
+};
+
+// The rows of a table, as RFC 4180 reads them, white space around a cell
+// not part of it; they end at a NUL, whose place goes into *nul.
+std::vector<Row> Rows(const std::string& text, char sep, size_t* nul)
+{
+	std::vector<Row> rows;
+	long long line = 1;
+	size_t at = 0;
+	auto gap = [&](bool rowStart) {
+		while (at < text.size() && Space(text[at]) && text[at] != sep &&
+		       (rowStart || text[at] != '\n'))
+			line += text[at++] == '\n';
+	};
+	for (;;) {
+		gap(true);
+		*nul = at < text.size() ? at : std::string::npos;
+		if (at >= text.size() || text[at] == '\0')
+			return rows;
+		Row row{{}, line, false};
+		for (bool more = true; more;) {
+			gap(false);
+			Cell cell{"", line};
+			bool quoted = at < text.size() && text[at] == '"';
+			at += quoted ? 1 : 0;
+			std::string spaces;
+			for (; at < text.size() && text[at] != '\0'; at++) {
+				char c = text[at];
+				if (quoted && c == '"') {
+					quoted = at + 1 < text.size() &&
+					         text[at + 1] == '"';
+					if (quoted) {
+						cell.text += '"', at++;
+						continue;
+					}
+					continue;
+				}
+				if (!quoted && (c == '\n' || c == sep))
+					break;
+				line += c == '\n';
+				if (!quoted && Space(c)) {
+					spaces += ' ';
+					continue;
+				}
+				cell.text += spaces + c;
+				spaces.clear();
+			}
+			row.cut = at < text.size() && text[at] == '\0';
+			more = at < text.size() && text[at] == sep;
+			row.cells.push_back(cell);
+			if (row.cut) {
+				*nul = at;
+				rows.push_back(row);
+				return rows;
+			}
+			line += at < text.size() && text[at] == '\n';
+			at++;
+		}
+		rows.push_back(row);
+	}
+}
+
+// The numbers among a row's cells but one that a NUL cut: how many, and
+// the last one's column in *last.
+size_t Numbers(const Row& row, size_t* last)
+{
+	size_t n = 0;
+	for (size_t i = 0; i + (row.cut ? 1 : 0) < row.cells.size(); i++)
+		if (Number(row.cells[i].text))
+			n++, *last = i + 1;
+	return n;
+}
+
+// A table: the column of scores the only one with a number in the first
+// row, or in the first below the header that has one; each cell of it a
+// word, a negative number and an empty cell left out too, to the end.  The
+// cells of the rows before that one that a notice quotes are held as far
+// as column 16 and for ten rows; an odd byte of UTF-16 is a row of its own.
+std::string TableModel(const std::string& text, char sep, bool half,
+                       int* status, size_t* stop,
+                       std::vector<std::string>* notices)
+{
+	std::vector<Row> rows = Rows(text, sep, stop);
+	size_t column = 0, decide = 0, last = 0;
+	bool header = Numbers(rows[0], &last) == 0;
+	while (header && ++decide < rows.size() &&
+	       Numbers(rows[decide], &last) == 0) {
+	}
+	const Row& decided = rows[std::min(decide, rows.size() - 1)];
+	size_t numbers = Numbers(decided, &last);
+	column = numbers == 1 ? last : 0;
+	std::string out = "input score:Total students are ";
+	size_t of = rows[0].cells.size();
+	if (column == 0) {
+		*status = 2;
+		notices->push_back(
+		        numbers > 1 ? "score-rank: " + std::to_string(numbers) +
+		                              " columns hold numbers"
+		                    : "score-rank: no column holds a number "
+		                      "below the header");
+		// The rest is read unseen, unless the rows read met the NUL.
+		if (!decided.cut && decide < rows.size())
+			*stop = std::string::npos;
+		return out + "0\n";
+	}
+	std::string place =
+	        std::to_string(column) + " of " + std::to_string(of);
+	notices->push_back(
+	        header && column <= std::min<size_t>(16, of)
+	                ? "score-rank: ranked the column \"" +
+	                          Quoted(rows[0].cells[column - 1].text) +
+	                          "\" (" + place + ")"
+	        : column > of ? "score-rank: ranked column " +
+	                                std::to_string(column) + "\n"
+	                      : "score-rank: ranked column " + place);
+	if (half && *stop == std::string::npos)
+		rows.push_back(
+		        Row{{Cell{"\xff", 1 + std::count(text.begin(),
+		                                         text.end(), '\n')}},
+		            1 + std::count(text.begin(), text.end(), '\n'),
+		            false});
+	std::vector<long long> scores;
+	long long leftOut = 0;
+	*status = 0;
+	for (size_t i = header ? 1 : 0; i < rows.size(); i++) {
+		const Row& row = rows[i];
+		if (row.cut && column >= row.cells.size())
+			break;
+		Cell cell = column <= row.cells.size() ? row.cells[column - 1]
+		                                       : Cell{"", row.line};
+		if (i < decide && column > 16 && column <= row.cells.size())
+			cell = Cell{"...", row.line};
+		const std::string& t = cell.text;
+		size_t digits = t[0] == '-' || t[0] == '+' ? 1 : 0;
+		size_t nonzero = t.find_first_not_of('0', digits);
+		bool number = !t.empty() && Number(t);
+		bool zero = nonzero == std::string::npos;
+		if (number && (t[0] != '-' || zero) &&
+		    (zero || t.size() - nonzero <= 10) &&
+		    (zero || std::stoll(t.substr(nonzero)) <= INT_MAX)) {
+			scores.push_back(zero ? 0
+			                      : std::stoll(t.substr(nonzero)));
+			continue;
+		}
+		*status = 1;
+		if (++leftOut <= 10)
+			notices->push_back("line " + std::to_string(cell.line) +
+			                   ": left out \"" + Quoted(t) + "\":");
+	}
+	if (*stop != std::string::npos)
+		*status = 1;
+	if (leftOut > 0)
+		notices->push_back("score-rank: " + std::to_string(leftOut) +
+		                   " cell");
+	out += std::to_string(scores.size()) + "\n";
+	std::sort(scores.begin(), scores.end(), std::greater<>());
+	scores.resize(std::min<size_t>(scores.size(), 40));
+	for (long long score : scores)
+		out += std::to_string(score) + " ";
+	return out;
+}
+
 // What the program should write on standard output, its exit status, and
 // the offset it leaves standard input at: past a negative number's digits,
 // at the start of a word that holds a NUL, or at the end.  A word that is
@@ -192,6 +442,24 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset,
 {
 	size_t start, width;
 	std::string text = Text(data, size, &start, &width);
+	// A table is read and told without the odd byte of UTF-16.
+	bool half = width == 2 && size % 2 != 0;
+	char list;
+	char sep =
+	        Separator(text.substr(0, text.size() - (half ? 2 : 0)), &list);
+	if (sep != 0) {
+		size_t nul;
+		std::string out =
+		        TableModel(text.substr(0, text.size() - (half ? 2 : 0)),
+		                   sep, half, status, &nul, notices);
+		*offset = static_cast<off_t>(
+		        nul == std::string::npos
+		                ? size
+		                : std::min(start + width * nul, size));
+		return out;
+	}
+	if (list != 0)
+		std::replace(text.begin(), text.end(), list, ' ');
 	std::vector<long long> scores;
 	*status = 0;
 	size_t stop = text.size();
@@ -212,10 +480,12 @@ std::string Model(const uint8_t* data, size_t size, int* status, off_t* offset,
 		size_t begin = at;
 		// A sign alone takes the number after it on its line along.
 		size_t next = text.find_first_not_of(" \t", end);
-		if (end - begin == 1 && (text[begin] == '-' || text[begin] == '+') &&
+		if (end - begin == 1 &&
+		    (text[begin] == '-' || text[begin] == '+') &&
 		    next != std::string::npos && text[next] >= '0' &&
 		    text[next] <= '9')
-			for (end = next; end < text.size() && !space(text[end]);)
+			for (end = next;
+			     end < text.size() && !space(text[end]);)
 				end++;
 		std::string word = text.substr(begin, end - begin);
 		at = end;

@@ -22,7 +22,8 @@ bool IsNumber(Kind kind)
 int ReadRow(Table* t, Input* in, Row* row, bool first)
 {
 	*row = Row{{}, {}, 0, 0, 0, 0, false};
-	int end = SkipBlank(in, t->separator) > 0 ? kSeparator : -1;
+	int c = SkipBlank(in, t->separator);
+	int end = c > 0 ? kSeparator : c;
 	while (end == kSeparator) {
 		Word* w = row->count < kHeldCells ? &row->cells[row->count]
 		                                  : &row->extra;
@@ -90,29 +91,30 @@ void ChooseColumn(Table* t, Input* in)
 	int end = ReadRow(t, in, row, true);
 	t->read = row->count > 0 ? 1 : 0;
 	t->header = t->name != nullptr || row->numbers == 0;
-	if (t->name != nullptr || t->asked != 0) {
-		t->column = t->name != nullptr       ? t->named
-		            : t->asked <= row->count ? t->asked
-		                                     : 0;
-		return;
-	}
-	while (row->numbers == 0 && end == '\n') {
+	bool asked = t->name != nullptr || t->asked != 0;
+	while (!asked && row->numbers == 0 && end == '\n') {
 		row = &t->rows[std::min<long long>(t->read, kHeldRows - 1)];
 		end = ReadRow(t, in, row, false);
 		if (row->count == 0)
 			break;
 		t->read++;
 	}
-	t->column = row->numbers == 1 ? row->number : 0;
+	t->column = t->name != nullptr  ? t->named
+	            : t->asked != 0     ? t->asked
+	            : row->numbers == 1 ? row->number
+	                                : 0;
+	if (t->asked > t->rows[0].count)
+		t->column = 0;
+	// Where none is chosen, the rest is read unseen, unless a NUL ended it.
+	for (int c = end != 0 && t->column == 0 ? Peek(in) : -1; c >= 0;
+	     c = Refill(in))
+		in->pos = in->end;
 }
 
 Kind ReadColumn(Table* t, Input* in, Word* w)
 {
-	if (t->column == 0) { // the rest is read unseen, unless a NUL ended it
-		for (int c = Peek(in); c > 0; c = Refill(in))
-			in->pos = in->end;
+	if (t->column == 0)
 		return End(in, w);
-	}
 	while (t->given < t->read) {
 		long long i = t->given++;
 		if (i > 0 || !t->header)

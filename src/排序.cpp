@@ -242,8 +242,9 @@ int Run(int argc, Arg** argv)
 	int problem = fd < 0 ? errno : InputProblem(fd);
 	bool asked = column.number != 0 || column.name[0] != '\0';
 	if (problem == 0 && asked && IsTerminal(fd)) {
-		Say(nullptr, "--column reads a table from a file or a pipe, not "
-		             "from the keyboard\n%s",
+		Say(nullptr,
+		    "--column reads a table from a file or a pipe, not "
+		    "from the keyboard\n%s",
 		    kUsageLine);
 		return KeepWindowOpen(), 2;
 	}
