@@ -620,6 +620,8 @@ ARG_CASES = [
      ranked("ids.csv", 3, 3, "Score"), 0),
     ("--column=N", ["--column=3", "ids.csv"], [60],
      ranked("ids.csv", 3, 3, "Score"), 0),
+    ("--column=N with standard input", ["--column=1"], [60],
+     "score-rank: ranked column 1 of 4\n", 0),
     ("--column with standard input: cells split at white space",
      ["--column", "2", "-"], [95], ranked("standard input", 2, 4)
      .replace("standard input: ", ""), 0),
@@ -1102,6 +1104,9 @@ def dialogue_case(args, written, scores, err):
 TERMINAL_CASES = [
     ("dialogue in a terminal", [], b"60 95\r78 -1\r", listing([95, 78, 60]),
      HINT, 0),
+    ("--column at the keyboard: a usage error, nothing read", ["--column", "2"],
+     (b"", None), b"", usage("--column reads a table from a file or a pipe, "
+                             "not from the keyboard")[0], 2),
     ("the count line straight after the typed line", [],
      (Unechoed(b"60 95\r78 -1\r"), None), PROMPT + listing([95, 78, 60]),
      None, 0),
