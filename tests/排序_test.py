@@ -201,6 +201,9 @@ CASES = [
     ("any negative value ends", b"4 -99999999999 5", [4], after("5")),
     ("most negative value ends", b"4 -2147483648 5", [4], after("5")),
     ("huge negative value ends", b"4 -" + b"9" * 100000 + b" 5", [4], ""),
+    ("a first line of numbers and commas longer than a read",
+     b", ".join(b"%d" % i for i in range(1, 4001)) + b", -1",
+     Many(4000, range(4000, 3960, -1)), cut(3960, 3960)),
     ("end of input ends quietly", b"3 1 2", [3, 2, 1], ""),
     ("end of input after white space", b"3 1 2 \n\n", [3, 2, 1], ""),
     ("empty input", b"", [], ""),
@@ -497,7 +500,20 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "middle.csv": b"Name,Score,Comment\nAna,60,good\nBo,70,\n",
          "header-only.csv": b"Name,Score\r\n", "decimal.csv": b"72,5\n88\n",
          "short-row.csv": b"Name,Score\nAna\nBo,70\n",
-         "wide-row.csv": b"Name,Note\nAna,good,60\n"}
+         "wide-row.csv": b"Name,Note\nAna,good,60\n",
+         # Past the 16 cells and the 10 rows held before the column is known.
+         "wide.csv": (",".join(f"C{i}" for i in range(1, 18)) + ",Score\n"
+                      + "x," * 17 + "x\n" + "y," * 17 + "77\n").encode(),
+         "late.csv": ("Name,Score\n" + "".join(f"n{i},x{i}\n" for i in range(12))
+                      + "z,5\n").encode(),
+         "nul-before.csv": b"Name,Score\nAna,60\nB\0o,70\nCy,80\n",
+         "nul-in.csv": b"Name,Score\nAna,60\nBo,7\x000\n",
+         "nul-after.csv": b"Name,Score,X\nAna,60\nBo,70,x\0y\nCy,80\n",
+         "nul-first.csv": b"Name,Score\nAna,x\nBo,7\x000\n",
+         "spaced.txt": b"a  60  \nb\t70\t\n\n  c 80\n",
+         "cells.csv": b'Name,Score\nA,"7 5"\nB, "6" x\nC,-\nD,+7\nE,99999999999\n'
+                      b'F,-0\nG,  "8" \n',
+         "total.csv": b"Name,ID,Total score\nAna,1001,60\n"}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -609,6 +625,40 @@ ARG_CASES = [
             noun="cell"), 1),
     ("a column past the header's cells is named by its number",
      ["wide-row.csv"], [60], "score-rank: wide-row.csv: ranked column 3\n", 0),
+    ("past the cells held of a row before the column is known",
+     ["wide.csv"], [77], ranked("wide.csv", 18, 18)
+     + left(out("...", where="wide.csv:2"), noun="cell"), 1),
+    ("past the rows held before the column is known", ["late.csv"], [5],
+     ranked("late.csv", 2, 2, "Score")
+     + left(*(out(f"x{i}", "the letter x is not a digit",
+                  where=f"late.csv:{i + 2}") for i in range(10)),
+            words=12, unnamed=2, noun="cell"), 1),
+    ("a NUL ends a table: in a cell before the column", ["nul-before.csv"],
+     [60], ranked("nul-before.csv", 2, 2, "Score")
+     + not_text(where="nul-before.csv:3"), 1),
+    ("a NUL ends a table: in the column's cell", ["nul-in.csv"], [60],
+     ranked("nul-in.csv", 2, 2, "Score") + not_text(where="nul-in.csv:3"), 1),
+    ("a NUL ends a table: after the column's cell", ["nul-after.csv"],
+     [70, 60], ranked("nul-after.csv", 2, 3, "Score")
+     + not_text(where="nul-after.csv:3"), 1),
+    ("a NUL before the column is known", ["nul-first.csv"], [],
+     wrapped('score-rank: nul-first.csv: no column holds a number below the '
+             'header "Name" and "Score"; choose one, as in --column Score')
+     + not_text(where="nul-first.csv:3"), 2),
+    ("--column: cells split at white space, blank lines skipped",
+     ["--column", "2", "spaced.txt"], [80, 70, 60],
+     ranked("spaced.txt", 2, 2), 0),
+    ("cells that are one word of the list's rule", ["cells.csv"], [8, 7, 0],
+     ranked("cells.csv", 2, 2, "Score")
+     + left(out("7 5", "a cell holds one score", where="cells.csv:2"),
+            out("6 x", "a cell holds one score", where="cells.csv:3"),
+            out("-", SIGN, where="cells.csv:4"),
+            out("99999999999", TOO_LARGE, where="cells.csv:6"), noun="cell"),
+     1),
+    ("a header that takes quotes in a shell: chosen by its number",
+     ["total.csv"], [], wrapped('score-rank: total.csv: 2 columns hold '
+                                'numbers, "ID" and "Total score"; choose one, '
+                                "as in --column 3"), 2),
     ("a negative cell is left out, and the table goes on", ["negative.csv"],
      [80], ranked("negative.csv", 2, 2, "Score")
      + left(out("-5", "a score is 0 or more", where="negative.csv:2"),
