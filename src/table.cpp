@@ -25,8 +25,9 @@ int ReadRow(Table* t, Input* in, Row* row, bool first)
 	int c = SkipBlank(in, t->separator);
 	int end = c > 0 ? kSeparator : c;
 	while (end == kSeparator) {
+		Word spare; // a cell past those held, kept where it may be asked
 		Word* w = row->count < kHeldCells ? &row->cells[row->count]
-		                                  : &row->extra;
+		                                  : &spare;
 		Cell cell{w, first ? t->name : nullptr, true, 0, 0};
 		end = ReadCell(in, t->separator, &cell);
 		// A cell that a NUL cut is not text.
@@ -34,8 +35,10 @@ int ReadRow(Table* t, Input* in, Row* row, bool first)
 		row->count++;
 		row->numbers += number ? 1 : 0;
 		row->number = number ? row->count : row->number;
-		if (w == &row->extra && (number || row->count == t->asked))
+		if (w == &spare && (number || row->count == t->asked)) {
+			row->extra = spare;
 			row->extraColumn = row->count;
+		}
 		if (cell.name != nullptr && cell.same && t->named == 0 &&
 		    static_cast<size_t>(w->len) == strlen(cell.name))
 			t->named = row->count;

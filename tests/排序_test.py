@@ -491,7 +491,7 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "class.csv": "Name,Score\nAna,60\nBj\u00f6rn,95\nChlo\u00e9 Dupont,78\n"
          .encode(), "no-header.csv": "Ana,60\nBj\u00f6rn,95\n".encode(),
          "punkte.csv": b"Name;Punkte\nDev;72,5\nEve;8O\nGus;88\n",
-         "quoted.csv": '"Dupont, Chlo\u00e9",78\n"O""Brien",91\n'.encode(),
+         "quoted.csv": '"O""Brien",91\n"Dupont, Chlo\u00e9",78\n'.encode(),
          "no-score.csv": b"Name,Score\nAna,\nBo,70\n",
          "negative.csv": b"Name,Score\nCy,-5\nDi,80\n",
          "ids.csv": b"ID,Name,Score\n1001,Ana,60\n", "list.csv": b"60, 95, 78, -1",
@@ -502,18 +502,22 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "short-row.csv": b"Name,Score\nAna\nBo,70\n",
          "wide-row.csv": b"Name,Note\nAna,good,60\n",
          # Past the 16 cells and the 10 rows held before the column is known.
-         "wide.csv": (",".join(f"C{i}" for i in range(1, 18)) + ",Score\n"
-                      + "x," * 17 + "x\n" + "y," * 17 + "77\n").encode(),
+         "wide.csv": (",".join(f"C{i}" for i in range(1, 18)) + ",Score,Note\n"
+                      + "x," * 18 + "x\n" + "y," * 17 + "77,z\n").encode(),
          "late.csv": ("Name,Score\n" + "".join(f"n{i},x{i}\n" for i in range(12))
                       + "z,5\n").encode(),
          "nul-before.csv": b"Name,Score\nAna,60\nB\0o,70\nCy,80\n",
          "nul-in.csv": b"Name,Score\nAna,60\nBo,7\x000\n",
          "nul-after.csv": b"Name,Score,X\nAna,60\nBo,70,x\0y\nCy,80\n",
          "nul-first.csv": b"Name,Score\nAna,x\nBo,7\x000\n",
-         "spaced.txt": b"a  60  \nb\t70\t\n\n  c 80\n",
+         "spaced.txt": b"a  60  \nb\t70\t\n\n  c 80 ",
          "cells.csv": b'Name,Score\nA,"7 5"\nB, "6" x\nC,-\nD,+7\nE,99999999999\n'
                       b'F,-0\nG,  "8" \n',
-         "total.csv": b"Name,ID,Total score\nAna,1001,60\n"}
+         "total.csv": b"Name,ID,Total score\nAna,1001,60\n", "empty.csv": b"",
+         "cut.csv": b"5,6\0",
+         "wide-two.csv": (",".join(f"C{i}" for i in range(1, 18)) + ",Score\n"
+                          + "x,5," + "x," * 15 + "77\n").encode(),
+         "wide-data.csv": ",".join(map(str, range(1, 19))).encode()}
 MISSING = "No such file or directory"
 LONG_NAME = "x" * 5000
 INVALID = "Invalid argument"
@@ -626,7 +630,7 @@ ARG_CASES = [
     ("a column past the header's cells is named by its number",
      ["wide-row.csv"], [60], "score-rank: wide-row.csv: ranked column 3\n", 0),
     ("past the cells held of a row before the column is known",
-     ["wide.csv"], [77], ranked("wide.csv", 18, 18)
+     ["wide.csv"], [77], ranked("wide.csv", 18, 19)
      + left(out("...", where="wide.csv:2"), noun="cell"), 1),
     ("past the rows held before the column is known", ["late.csv"], [5],
      ranked("late.csv", 2, 2, "Score")
@@ -659,6 +663,20 @@ ARG_CASES = [
      ["total.csv"], [], wrapped('score-rank: total.csv: 2 columns hold '
                                 'numbers, "ID" and "Total score"; choose one, '
                                 "as in --column 3"), 2),
+    ("--column NAME with a space, its case aside",
+     ["--column", "total SCORE", "total.csv"], [60],
+     ranked("total.csv", 3, 3, "Total score"), 0),
+    ("--column on an empty file", ["--column", "1", "empty.csv"], [],
+     usage("empty.csv: there is no column 1; the table is empty"), 2),
+    ("--column on a first row that a NUL cuts", ["--column", "2", "cut.csv"],
+     [], ranked("cut.csv", 2, 2) + not_text(where="cut.csv:1"), 1),
+    ("a column of numbers past the cells held is named by its number",
+     ["wide-two.csv"], [], wrapped('score-rank: wide-two.csv: 2 columns hold '
+                                   'numbers, "C2" and 18; choose one, as in '
+                                   "--column 18"), 2),
+    ("--column N past the cells held, in a first row of data",
+     ["--column", "18", "wide-data.csv"], [18],
+     ranked("wide-data.csv", 18, 18), 0),
     ("a negative cell is left out, and the table goes on", ["negative.csv"],
      [80], ranked("negative.csv", 2, 2, "Score")
      + left(out("-5", "a score is 0 or more", where="negative.csv:2"),
@@ -684,6 +702,8 @@ ARG_CASES = [
            '"Score"'), 2),
     ("--column 0", ["--column", "0", "ids.csv"], None,
      usage('columns are counted from 1, by a number or a name: "0"'), 2),
+    ("--column with white space alone", ["--column", "  ", "ids.csv"], None,
+     usage('columns are counted from 1, by a number or a name: "  "'), 2),
     ("--column without a column", ["ids.csv", "--column"], None,
      usage('a column\'s number or name must follow "--column"'), 2),
     ("a first line of numbers and commas is a list", ["list.csv"],
