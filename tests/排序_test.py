@@ -1324,6 +1324,9 @@ WINDOW_CASES = [
      ["60 95\n", "ctrl+z"], 2, True, 0, None),
     ("a file dropped on the program, the window waits",
      ["PROGRAM", "scores.txt"], "", 0, True, 0, None),
+    # Every cell of its column a score: 0, where 1.7 left each row out.
+    ("a class sheet dropped on the program, the window waits",
+     ["PROGRAM", "class.csv"], "", 0, True, 0, None),
     ("a file of a Greek name dropped", ["PROGRAM", "\u03a9mega.txt"], "", 0,
      True, 0, None),
     ("a file of a Chinese name dropped", ["PROGRAM", "\u6392\u5e8f.txt"], "", 0,
