@@ -101,18 +101,15 @@ int ReadCell(Input* in, char sep, Cell* cell)
 	}
 	if (c <= 0)
 		return c;
-	if (c != '\n') {
-		c = Next(in);
-		while (sep == ' ' && IsSpace(c) && c != '\n')
+	if (sep == ' ' && c != '\n') { // white space separates: all of it
+		for (c = Next(in); c != '\n' && IsSpace(c);)
 			c = Next(in);
-		if (sep != ' ' || (c != '\n' && c >= 0))
-			return kSeparator;
-		if (c < 0)
-			return -1;
+		if (c != '\n')
+			return c < 0 ? -1 : kSeparator;
 	}
-	in->pos++;
-	in->lines++;
-	return '\n';
+	in->pos++; // past what ended it, and no further
+	in->lines += c == '\n' ? 1 : 0;
+	return c == '\n' ? '\n' : kSeparator;
 }
 
 int SkipBlank(Input* in, char sep)
