@@ -25,7 +25,8 @@ int ReadRow(Table* t, Input* in, Row* row, bool first)
 	int c = SkipBlank(in, t->separator);
 	int end = c > 0 ? kSeparator : c;
 	while (end == kSeparator) {
-		Word spare; // a cell past those held, kept where it may be asked
+		Word spare; // a cell past those held, kept where it may be
+		            // asked
 		Word* w = row->count < kHeldCells ? &row->cells[row->count]
 		                                  : &spare;
 		Cell cell{w, first ? t->name : nullptr, true, 0, 0};
