@@ -117,5 +117,6 @@ int SkipBlank(Input* in, char sep)
 	int c = Peek(in);
 	for (; IsSpace(c) && (sep == ' ' || c != sep); c = Next(in))
 		in->lines += c == '\n' ? 1 : 0;
-	return c;
+	// Between rows, UTF-16's odd last byte comes after the end.
+	return c < 0 ? Refill(in) : c;
 }
