@@ -44,7 +44,8 @@ struct Dialogue {
 	bool keyboard; // the input is typed at a terminal
 	Notices notices;
 	Highest highest;
-	Table* table;      // its separator 0 where the input is a list
+	const ColumnAsked* column;
+	bool table;        // the input is a table
 	Word end;          // the word that ended the list
 	long long leftOut; // words that were not scores
 	bool notAll;       // a word was not a score, or input failed
@@ -82,17 +83,20 @@ inline bool Take(Dialogue* d, Kind kind, const Input& in)
 	return true;
 }
 
-// Where the input is a table, chooses its column of scores and says which,
-// or why none.
-void StartTable(Dialogue* d, Input* in)
+// Reads a table's column of scores, once it has said which it is, or why
+// none.  The rows that it holds before the column is known are on this
+// function's stack, which a list's run does not touch.
+[[gnu::noinline]] void ReadTable(Dialogue* d, Input* in, char separator)
 {
-	Table* t = d->table;
-	t->separator = FindSeparator(in, t->name != nullptr || t->asked != 0);
-	if (t->separator == 0)
-		return;
-	ChooseColumn(t, in);
-	d->refused = t->column == 0;
-	SayColumn(&d->notices, *t);
+	Table t;
+	t.separator = separator;
+	t.name = d->column->name[0] != '\0' ? d->column->name : nullptr;
+	t.asked = d->column->number;
+	ChooseColumn(&t, in);
+	d->refused = t.column == 0;
+	SayColumn(&d->notices, t);
+	while (Take(d, ReadColumn(&t, in, &d->end), *in)) {
+	}
 }
 
 // Writes the prompt, then reads scores into the table until the first
@@ -105,12 +109,12 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	printf("input score:");
 	if (fflush(stdout) == EOF)
 		d->promptError = errno;
-	if (!d->keyboard)
-		StartTable(d, in);
+	bool asked = d->column->number != 0 || d->column->name[0] != '\0';
+	char separator = d->keyboard ? 0 : FindSeparator(in, asked);
+	d->table = separator != 0;
 	Word* w = &d->end;
-	if (d->table->separator != 0)
-		while (Take(d, ReadColumn(d->table, in, w), *in)) {
-		}
+	if (d->table)
+		ReadTable(d, in, separator);
 	else
 		while (Take(d, ReadWord(in, w), *in)) {
 		}
@@ -139,7 +143,7 @@ void SayCounts(Dialogue* d)
 		         ", %lld of them not named above", notNamed);
 	if (d->leftOut > 0)
 		Say(&d->notices, "%lld %s%s left out%s", d->leftOut,
-		    d->table->separator != 0 ? "cell" : "word",
+		    d->table ? "cell" : "word",
 		    d->leftOut == 1 ? " that is not a score was"
 		                    : "s that are not scores were",
 		    unnamed);
@@ -199,12 +203,8 @@ int Rank(int fd, const Arg* name, const ColumnAsked& column)
 {
 	int scores[kMaxScores + 1];
 	char block[std::max(kBlock, kLookAhead)];
-	Table table;
-	table.separator = 0;
-	table.name = column.name[0] != '\0' ? column.name : nullptr;
-	table.asked = column.number;
 	Dialogue d{};
-	d.table = &table;
+	d.column = &column;
 	d.keyboard = IsTerminal(fd);
 	d.notices =
 	        Notices{name, SharedOutput() && !(d.keyboard && IsTerminal(1))};
