@@ -85,6 +85,14 @@ Kind GiveHeld(const Table& t, long long i, Input* in, Word* w)
 	return w->kind;
 }
 
+// Reads the rest of the input unseen, UTF-16's odd last byte too, which
+// comes after the end.
+void ReadUnseen(Input* in)
+{
+	for (int ends = 0; ends < 2; ends += Peek(in) < 0 ? 1 : 0)
+		in->pos = in->end;
+}
+
 } // namespace
 
 void ChooseColumn(Table* t, Input* in)
@@ -109,10 +117,8 @@ void ChooseColumn(Table* t, Input* in)
 	                                : 0;
 	if (t->asked > t->rows[0].count)
 		t->column = 0;
-	// Where none is chosen, the rest is read unseen, unless a NUL ended it.
-	for (int c = end != 0 && t->column == 0 ? Peek(in) : -1; c >= 0;
-	     c = Refill(in))
-		in->pos = in->end;
+	if (t->column == 0 && end != 0) // unless a NUL ended the table
+		ReadUnseen(in);
 }
 
 Kind ReadColumn(Table* t, Input* in, Word* w)

@@ -37,7 +37,8 @@ struct Table {
 
 // Reads the first row, and where it holds no number, the rows up to the
 // first that does, and chooses the column of scores: the one --column
-// names, else the only one whose cell in that row is a number.
+// names, else the only one whose cell in that row is a number.  Where none
+// is chosen, the rest of the input is read unseen, unless a NUL ended it.
 void ChooseColumn(Table* t, Input* in);
 
 // The next cell of the column of scores, in the next row that is not
