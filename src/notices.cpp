@@ -197,11 +197,14 @@ void SayColumn(Notices* notices, const Table& t)
 		      Quote(t.name, strlen(t.name)).s,
 		      count == 0 ? "the table is empty" : "the columns are ",
 		      columns, kUsageLine);
+	else if (asked && !t.header)
+		SayAt(notices, 0,
+		      "there is no column %ld; the first row has %ld "
+		      "cell%s\n%s",
+		      t.asked, count, count == 1 ? "" : "s", kUsageLine);
 	else if (asked)
 		SayAt(notices, 0, "there is no column %ld; %s%s\n%s", t.asked,
-		      count == 0 ? "the table is empty"
-		      : t.header ? "the columns are "
-		                 : "the first row holds ",
+		      count == 0 ? "the table is empty" : "the columns are ",
 		      columns, kUsageLine);
 	else if (numbers)
 		SayAt(notices, 0,

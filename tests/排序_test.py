@@ -512,7 +512,7 @@ FILES = {"scores.txt": b"50 40 -1", "class 3 \u00e9t\u00e9.txt": b"7 8 -1",
          "nul-first.csv": b"Name,Score\nAna,x\nBo,7\x000\n",
          "spaced.txt": b"a  60  \nb\t70\t\n\n  c 80 ",
          "cells.csv": b'Name,Score\nA,"7 5"\nB, "6" x\nC,-\nD,+7\nE,99999999999\n'
-                      b'F,-0\nG,  "8" \n',
+                      b'F,-0\nG,  "8" \nH,60;70\n',
          "total.csv": b"Name,ID,Total score\nAna,1001,60\n", "empty.csv": b"",
          "cut.csv": b"5,6\0",
          "wide-two.csv": (",".join(f"C{i}" for i in range(1, 18)) + ",Score\n"
@@ -657,7 +657,9 @@ ARG_CASES = [
      + left(out("7 5", "a cell holds one score", where="cells.csv:2"),
             out("6 x", "a cell holds one score", where="cells.csv:3"),
             out("-", SIGN, where="cells.csv:4"),
-            out("99999999999", TOO_LARGE, where="cells.csv:6"), noun="cell"),
+            out("99999999999", TOO_LARGE, where="cells.csv:6"),
+            out("60;70", "a cell holds one score", where="cells.csv:9"),
+            noun="cell"),
      1),
     ("a header that takes quotes in a shell: chosen by its number",
      ["total.csv"], [], wrapped('score-rank: total.csv: 2 columns hold '
@@ -668,6 +670,8 @@ ARG_CASES = [
      ranked("total.csv", 3, 3, "Total score"), 0),
     ("--column on an empty file", ["--column", "1", "empty.csv"], [],
      usage("empty.csv: there is no column 1; the table is empty"), 2),
+    ("--column NAME on an empty file", ["--column", "Score", "empty.csv"], [],
+     usage('empty.csv: no column is named "Score"; the table is empty'), 2),
     ("--column on a first row that a NUL cuts", ["--column", "2", "cut.csv"],
      [], ranked("cut.csv", 2, 2) + not_text(where="cut.csv:1"), 1),
     ("a column of numbers past the cells held is named by its number",
@@ -684,7 +688,7 @@ ARG_CASES = [
     ("two columns of numbers: nothing ranked, how to choose", ["ids.csv"], [],
      wrapped('score-rank: ids.csv: 2 columns hold numbers, "ID" and "Score"; '
              "choose one, as in --column Score"), 2),
-    ("--column NAME", ["--column", "score ", "ids.csv"], [60],
+    ("--column NAME", ["--column", " score ", "ids.csv"], [60],
      ranked("ids.csv", 3, 3, "Score"), 0),
     ("--column=N", ["--column=3", "ids.csv"], [60],
      ranked("ids.csv", 3, 3, "Score"), 0),
@@ -700,6 +704,10 @@ ARG_CASES = [
     ("--column N past the last column", ["--column", "4", "ids.csv"], [],
      usage('ids.csv: there is no column 4; the columns are "ID", "Name" and '
            '"Score"'), 2),
+    ("--column N past the last column of a table without a header",
+     ["--column", "3", "no-header.csv"], [],
+     usage("no-header.csv: there is no column 3; the first row has 2 cells"),
+     2),
     ("--column 0", ["--column", "0", "ids.csv"], None,
      usage('columns are counted from 1, by a number or a name: "0"'), 2),
     ("--column with white space alone", ["--column", "  ", "ids.csv"], None,
