@@ -708,6 +708,8 @@ ARG_CASES = [
      ["--column", "3", "no-header.csv"], [],
      usage("no-header.csv: there is no column 3; the first row has 2 cells"),
      2),
+    ("--column N past a list's one column", ["--column", "2", "typo.csv"], [],
+     usage("typo.csv: there is no column 2; the first row has 1 cell"), 2),
     ("--column 0", ["--column", "0", "ids.csv"], None,
      usage('columns are counted from 1, by a number or a name: "0"'), 2),
     ("--column with white space alone", ["--column", "  ", "ids.csv"], None,
