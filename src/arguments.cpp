@@ -70,7 +70,7 @@ const char* TakeColumn(const Arg* value, ColumnAsked* column)
 	memmove(name, name + from, len - from + 1);
 	bool digits = name[0] != '\0';
 	for (const char* c = name; *c != '\0'; c++)
-		digits = digits && *c >= '0' && *c <= '9';
+		digits = digits && IsDigit(*c);
 	for (const char* c = name; digits && *c != '\0'; c++) // up to LONG_MAX
 		column->number = column->number > (LONG_MAX - 9) / 10
 		                         ? LONG_MAX

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool IsDigit(int c)
-{
-	return c >= '0' && c <= '9';
-}
-
 int Lower(int c)
 {
 	return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;

@@ -40,6 +40,11 @@ inline bool IsSpace(int c)
 	return static_cast<unsigned>(c) <= ' ' && (kSpaces >> c & 1) != 0;
 }
 
+inline bool IsDigit(int c)
+{
+	return c >= '0' && c <= '9';
+}
+
 // Starts reading fd into block, of room bytes, size bytes a read.  A file
 // read from past its start takes its encoding from the mark at offset 0,
 // and its lines are counted from there.

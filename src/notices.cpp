@@ -134,7 +134,7 @@ Named Name(const Table& t, long column)
 	size_t len = strlen(shown.s);
 	bool digits = true;
 	for (size_t i = 0; i < len; i++)
-		digits = digits && shown.s[i] >= '0' && shown.s[i] <= '9';
+		digits = digits && IsDigit(shown.s[i]);
 	if (typed && !digits && strcspn(shown.s, " \"'\\$`&|;<>()*?!#~") == len)
 		memcpy(name.typed, shown.s, len + 1);
 	return name;
@@ -153,10 +153,7 @@ Listed List(const Table& t, const Row& row, bool numbers)
 	for (long i = 1; i <= row.count && n <= kHeldCells; i++) {
 		const Word& cell =
 		        i <= kHeldCells ? row.cells[i - 1] : row.extra;
-		bool number = cell.kind == Kind::kScore ||
-		              cell.kind == Kind::kNegative ||
-		              cell.kind == Kind::kTooLarge;
-		if ((!numbers || number) &&
+		if ((!numbers || IsNumber(cell.kind)) &&
 		    (i <= kHeldCells || i == row.extraColumn))
 			listed[n++] = i;
 	}

@@ -10,12 +10,6 @@
 
 namespace {
 
-bool IsNumber(Kind kind)
-{
-	return kind == Kind::kScore || kind == Kind::kNegative ||
-	       kind == Kind::kTooLarge;
-}
-
 // Reads the next row that is not blank into *row, the first one's cells
 // matched with the name asked for; what ended it, as ReadCell says.  Of
 // the cells past kHeldCells, the one asked for or the last number is held.

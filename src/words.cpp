@@ -18,11 +18,6 @@ struct Cursor {
 	const char* from; // where the word's bytes in the block start
 };
 
-bool IsDigit(int c)
-{
-	return c >= '0' && c <= '9';
-}
-
 // Takes the bytes [from, to) of the block into the word.
 void Keep(Word* w, const char* from, const char* to)
 {

@@ -22,6 +22,13 @@ enum class Kind {
 	kEmpty
 };
 
+// Whether a word of that kind is a number, a negative one included.
+inline bool IsNumber(Kind kind)
+{
+	return kind == Kind::kScore || kind == Kind::kNegative ||
+	       kind == Kind::kTooLarge;
+}
+
 struct Word {
 	Kind kind;
 	int value;        // of a score, negative ones included
