@@ -71,8 +71,7 @@ int ReadCell(Input* in, char sep, Cell* cell)
 	for (; IsSpace(c) && c != '\n' && (sep == ' ' || c != sep);)
 		c = Next(in);
 	if (cell->w != nullptr)
-		*cell->w = Word{Kind::kEmpty, 0,  in->lines + 1, 0,   0,
-		                {},           {}, false,         true};
+		*cell->w = CellWord(Kind::kEmpty, in->lines + 1);
 	bool quoted = c == '"';
 	if (quoted)
 		c = Next(in);

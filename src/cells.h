@@ -18,6 +18,12 @@ struct Cell {
 	unsigned long long value; // of those digits, not grown past INT_MAX
 };
 
+// A cell's word of that kind, on that line, and nothing more known of it.
+inline Word CellWord(Kind kind, long long line)
+{
+	return Word{kind, 0, line, 0, 0, {}, {}, false, true};
+}
+
 // Reads a cell into its word, where it has one: what ended it, kSeparator,
 // '\n' at the end of its row, -1 at the end of the input, or 0 at a NUL,
 // which is left unread.  White space around the cell is not part of it.

@@ -46,7 +46,8 @@ int ReadRow(Table* t, Input* in, Row* row, bool first)
 Kind End(Input* in, Word* w)
 {
 	Kind kind = Peek(in) == 0 ? Kind::kNotText : Kind::kEnd;
-	*w = Word{kind, 0, in->lines + 1, Offset(*in), 0, {}, {}, false, true};
+	*w = CellWord(kind, in->lines + 1);
+	w->offset = Offset(*in);
 	return kind;
 }
 
@@ -64,18 +65,12 @@ Kind GiveHeld(const Table& t, long long i, Input* in, Word* w)
 	else if (held && t.column == row.extraColumn)
 		*w = row.extra;
 	else if (held && t.column > row.count)
-		*w = Word{Kind::kEmpty, 0,   row.cells[0].line, 0, 0, {}, {},
-		          false,        true};
-	else
-		*w = Word{Kind::kNotNumber,
-		          0,
-		          held ? row.cells[0].line : 0,
-		          0,
-		          3,
-		          "...",
-		          {},
-		          false,
-		          true};
+		*w = CellWord(Kind::kEmpty, row.cells[0].line);
+	else {
+		*w = CellWord(Kind::kNotNumber, held ? row.cells[0].line : 0);
+		memcpy(w->s, "...", 3);
+		w->len = 3;
+	}
 	return w->kind;
 }
 
@@ -136,7 +131,7 @@ Kind ReadColumn(Table* t, Input* in, Word* w)
 	if (reached)
 		end = ReadCell(in, t->separator, &cell);
 	else
-		*w = Word{Kind::kEmpty, 0, line, 0, 0, {}, {}, false, true};
+		*w = CellWord(Kind::kEmpty, line);
 	if (end == 0 || in->error != 0)
 		return End(in, w);
 	Kind kind = reached ? Finish(cell) : Kind::kEmpty;
