@@ -3,9 +3,7 @@
 
 #include "cells.h"
 
-#include <algorithm>
 #include <climits>
-#include <cstring>
 
 namespace {
 
@@ -29,10 +27,10 @@ int Next(Input* in)
 void Add(Cell* cell, int c)
 {
 	Word* w = cell->w;
-	size_t at = static_cast<size_t>(std::min<long long>(w->len, INT_MAX));
+	// While it is the same, the name is not shorter than the cell so far.
 	if (cell->name != nullptr)
-		cell->same = cell->same && at < strlen(cell->name) &&
-		             Lower(c) == Lower(cell->name[at]);
+		cell->same = cell->same && cell->name[w->len] != '\0' &&
+		             Lower(c) == Lower(cell->name[w->len]);
 	if (w->len < static_cast<long long>(kKept))
 		w->s[w->len] = static_cast<char>(c);
 	bool sign = w->len == 0 && (c == '-' || c == '+');

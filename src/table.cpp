@@ -35,7 +35,7 @@ int ReadRow(Table* t, Input* in, Row* row, bool first)
 			row->extraColumn = row->count;
 		}
 		if (cell.name != nullptr && cell.same && t->named == 0 &&
-		    static_cast<size_t>(w->len) == strlen(cell.name))
+		    cell.name[w->len] == '\0')
 			t->named = row->count;
 	}
 	row->cut = end == 0;
