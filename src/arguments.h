@@ -14,6 +14,12 @@ struct ColumnAsked {
 	char name[256]; // or ""
 };
 
+// Whether a column is asked for at all.
+inline bool Asked(const ColumnAsked& column)
+{
+	return column.number != 0 || column.name[0] != '\0';
+}
+
 // What the arguments ask for.  The first --help or --version decides.
 // Otherwise at most one FILE is named, in *name, "-" or none for standard
 // input (nullptr); "--" ends the options, so that a file named "-5" can be

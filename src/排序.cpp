@@ -109,8 +109,7 @@ long long ReadScore(int* scores, Dialogue* d, Input* in)
 	printf("input score:");
 	if (fflush(stdout) == EOF)
 		d->promptError = errno;
-	bool asked = d->column->number != 0 || d->column->name[0] != '\0';
-	char separator = d->keyboard ? 0 : FindSeparator(in, asked);
+	char separator = d->keyboard ? 0 : FindSeparator(in, Asked(*d->column));
 	d->table = separator != 0;
 	Word* w = &d->end;
 	if (d->table)
@@ -240,8 +239,7 @@ int Run(int argc, Arg** argv)
 		                          : Finish(0, 0);
 	int fd = name == nullptr ? 0 : OpenInput(name);
 	int problem = fd < 0 ? errno : InputProblem(fd);
-	bool asked = column.number != 0 || column.name[0] != '\0';
-	if (problem == 0 && asked && IsTerminal(fd)) {
+	if (problem == 0 && Asked(column) && IsTerminal(fd)) {
 		Say(nullptr,
 		    "--column reads a table from a file or a pipe, not "
 		    "from the keyboard\n%s",
