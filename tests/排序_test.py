@@ -106,6 +106,15 @@ def ranked(where, column, of, name=None):
                       else f"column {column} of {of}"))
 
 
+def choose(where, columns, typed, numbers=2):
+    """The notice of a table whose column of scores is not known."""
+    return wrapped(f"score-rank: {where}: "
+                   + (f"{numbers} columns hold numbers, {columns}" if numbers
+                      else f"no column holds a number below the header "
+                      f"{columns}")
+                   + f"; choose one, as in --column {typed}")
+
+
 def after(text):
     return wrapped(f'score-rank: "{text}" after the end of the list was not '
                    "ranked")
@@ -646,8 +655,7 @@ ARG_CASES = [
      [70, 60], ranked("nul-after.csv", 2, 3, "Score")
      + not_text(where="nul-after.csv:3"), 1),
     ("a NUL before the column is known", ["nul-first.csv"], [],
-     wrapped('score-rank: nul-first.csv: no column holds a number below the '
-             'header "Name" and "Score"; choose one, as in --column Score')
+     choose("nul-first.csv", '"Name" and "Score"', "Score", numbers=0)
      + not_text(where="nul-first.csv:3"), 2),
     ("--column: cells split at white space, blank lines skipped",
      ["--column", "2", "spaced.txt"], [80, 70, 60],
@@ -662,9 +670,7 @@ ARG_CASES = [
             noun="cell"),
      1),
     ("a header that takes quotes in a shell: chosen by its number",
-     ["total.csv"], [], wrapped('score-rank: total.csv: 2 columns hold '
-                                'numbers, "ID" and "Total score"; choose one, '
-                                "as in --column 3"), 2),
+     ["total.csv"], [], choose("total.csv", '"ID" and "Total score"', 3), 2),
     ("--column NAME with a space, its case aside",
      ["--column", "total SCORE", "total.csv"], [60],
      ranked("total.csv", 3, 3, "Total score"), 0),
@@ -675,9 +681,7 @@ ARG_CASES = [
     ("--column on a first row that a NUL cuts", ["--column", "2", "cut.csv"],
      [], ranked("cut.csv", 2, 2) + not_text(where="cut.csv:1"), 1),
     ("a column of numbers past the cells held is named by its number",
-     ["wide-two.csv"], [], wrapped('score-rank: wide-two.csv: 2 columns hold '
-                                   'numbers, "C2" and 18; choose one, as in '
-                                   "--column 18"), 2),
+     ["wide-two.csv"], [], choose("wide-two.csv", '"C2" and 18', 18), 2),
     ("--column N past the cells held, in a first row of data",
      ["--column", "18", "wide-data.csv"], [18],
      ranked("wide-data.csv", 18, 18), 0),
@@ -686,8 +690,7 @@ ARG_CASES = [
      + left(out("-5", "a score is 0 or more", where="negative.csv:2"),
             noun="cell"), 1),
     ("two columns of numbers: nothing ranked, how to choose", ["ids.csv"], [],
-     wrapped('score-rank: ids.csv: 2 columns hold numbers, "ID" and "Score"; '
-             "choose one, as in --column Score"), 2),
+     choose("ids.csv", '"ID" and "Score"', "Score"), 2),
     ("--column NAME", ["--column", " score ", "ids.csv"], [60],
      ranked("ids.csv", 3, 3, "Score"), 0),
     ("--column=N", ["--column=3", "ids.csv"], [60],
@@ -720,8 +723,7 @@ ARG_CASES = [
      [95, 78, 60], "", 0),
     # A comma between digits may be a decimal one: not read as white space.
     ("a first line with a decimal comma is no list", ["decimal.csv"], [],
-     wrapped("score-rank: decimal.csv: 2 columns hold numbers, 1 and 2; choose "
-             "one, as in --column 2"), 2),
+     choose("decimal.csv", "1 and 2", 2), 2),
     ("Excel's Unicode Text: UTF-16 with tabs and CR LF", ["unicode.txt"],
      [95, 60], ranked("unicode.txt", 2, 2, "Score"), 0),
     ("a quoted line break is inside its cell", ["line-break.csv"], [60],
@@ -730,8 +732,7 @@ ARG_CASES = [
     ("the column in the middle of three", ["middle.csv"], [70, 60],
      ranked("middle.csv", 2, 3, "Score"), 0),
     ("a header alone", ["header-only.csv"], [],
-     wrapped('score-rank: header-only.csv: no column holds a number below the '
-             'header "Name" and "Score"; choose one, as in --column Score'), 2),
+     choose("header-only.csv", '"Name" and "Score"', "Score", numbers=0), 2),
     ("two files", ["scores.txt", "-"], None, usage('more than one file: "-"'), 2),
     ("an unknown option", ["-x"], None, usage('unknown option "-x"'), 2),
     ("two unknown options: the first is named", ["-x", "-y"], None,
